@@ -1,0 +1,22 @@
+#pragma once
+// The main program's shared connection and sign-in state, one copy each for the life of the program.
+
+#include <QString>
+#include <QtGlobal>
+
+class Connection;
+
+namespace DataBase {
+
+Connection &AdoConnect();          // created on first use; opened by BuildStr
+
+extern QString ConnString;         // the family database's connection text, set at sign-in
+extern short UserId;               // Utenti.IdUtente of the signed-in user
+extern QString UserRole;           // Utenti.Ruolo as text
+extern quint8 UserLockType;        // 2 pessimistic, or 1 read-only for a locked user
+extern short WorkYear;             // the working year
+
+// (Re)opens the shared connection on ConnString; a failure shows its box and leaves it closed.
+void BuildStr();
+
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The runtime's value conversions, under the Italian regional settings (day before month,
+// decimal comma, dot for thousands). Null is an invalid QVariant. Every conversion of the
+// programs goes through here; a failed conversion raises AppError (type mismatch or overflow).
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QVariant>
+
+namespace Conv {
+
+bool isNull(const QVariant &v);                 // invalid QVariant, or a null QVariant of any type
+bool isNumeric(const QVariant &v);              // numbers, bools, texts that read as numbers ("1.234,5", " 12 ")
+bool isDate(const QVariant &v);                 // dates, and texts that read as a date in the Italian order
+
+short toInt16(const QVariant &v);               // rounds halves to even; overflow/type mismatch raise; Null raises
+int toInt32(const QVariant &v);                 // as above, 32 bits
+double toDouble(const QVariant &v);             // texts in the Italian form; Null raises
+bool toBool(const QVariant &v);                 // numbers (non-zero is true), "Vero"/"Falso", "True"/"False"
+QDate toDate(const QVariant &v);                // dates, date-times and texts in the Italian order; raises type mismatch
+QDateTime toDateTime(const QVariant &v);        // keeps a time of day when there is one
+QString toText(const QVariant &v);              // the text form: short date (plus HH:mm:ss when there is a time),
+                                                // "Vero"/"Falso", decimal comma without thousands; Null raises
+
+QString shortDate(const QDate &d);              // dd/MM/yyyy
+QString longDate(const QDate &d);               // dddd d MMMM yyyy
+QString generalDate(const QVariant &v);         // short date, plus " HH:mm:ss" when there is a time of day
+QString currency(double amount);                // "1.234,56 €"
+
+} // namespace Conv

@@ -1,0 +1,91 @@
+#pragma once
+// A client-side recordset: the rows are read in full when it opens. Fields by name (without
+// regard to case) or by position; values are QVariants (invalid = Null, dates QDate, Yes/No bool,
+// whole numbers int/qlonglong, amounts double, texts QString). Writes go to the current row and
+// reach the database on update(): an insert, or an update by key that fails with
+// AppError::Conflict when the row changed since it was read. Every failure raises AppError.
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+#include <memory>
+
+class Connection;
+
+class Recordset : public QObject
+{
+    Q_OBJECT
+public:
+    enum CursorType { OpenForwardOnly = 0, OpenKeyset = 1, OpenDynamic = 2, OpenStatic = 3 };
+    enum LockType { LockReadOnly = 1, LockPessimistic = 2, LockOptimistic = 3, LockBatchOptimistic = 4 };
+    enum EditMode { EditNone = 0, EditInProgress = 1, EditAdd = 2 };
+    // Field types, with the numbers of the original access layer.
+    enum FieldType { Integer = 3, Double = 5, Currency = 6, Date = 7, Boolean = 11, BigInt = 20,
+                     VarChar = 200, LongVarChar = 201, VarWChar = 202, LongVarWChar = 203 };
+
+    explicit Recordset(QObject *parent = nullptr);
+    ~Recordset() override;
+
+    // Opens an SQL text (Jet dialect) or a table or saved-query name on an open connection.
+    void open(const QString &source, Connection *connection, int cursorType = OpenForwardOnly,
+              int lockType = LockReadOnly);
+    // In-memory recordset: append fields first, then open with no source and no connection.
+    void appendField(const QString &name, int type, int definedSize);
+    void open();
+    void close();
+    int state() const;           // 1 open, 0 closed
+    bool isOpen() const { return state() == 1; }
+
+    bool eof() const;
+    bool bof() const;
+    int recordCount() const;     // -1 when closed
+
+    int fieldCount() const;
+    QString fieldName(int index) const;
+    int fieldType(int index) const;      // a FieldType
+    int fieldSize(int index) const;      // defined size of text fields, 0 when not known
+    int fieldIndex(const QString &name) const;   // -1 when there is none
+    QVariant value(int index) const;
+    QVariant value(const QString &name) const;
+    // Converts to the column's type (a text that does not convert raises type mismatch) and puts
+    // the record in edit mode 1 unless it is being added.
+    void setValue(int index, const QVariant &value);
+    void setValue(const QString &name, const QVariant &value);
+
+    void addNew();               // writes a pending edit first
+    void update();               // writes the current record
+    void update(const QString &field, const QVariant &value);
+    void deleteRecord();         // deletes the current record in the database and the recordset
+    void requery();
+    void cancelUpdate();
+    void updateBatch();
+    int editMode() const;
+
+    void moveFirst();
+    void moveLast();
+    void moveNext();
+    void movePrevious();
+    int absolutePosition() const;        // 1-based; -1 unknown, -2 BOF, -3 EOF
+    void setAbsolutePosition(int position);
+    QVariant bookmark() const;
+    void setBookmark(const QVariant &bookmark);
+    // criteria "Column like 'text*'" (or "Column = value"); searches forward from the start
+    // bookmark (or the current record) after skipping skipRecords; ends at EOF when nothing matches.
+    void find(const QString &criteria, int skipRecords = 0, int searchDirection = 1,
+              const QVariant &start = {});
+
+    Connection *activeConnection() const;
+    QString source() const;
+    int cursorType() const;
+    int lockType() const;
+
+signals:
+    // The current record moved (any move, open, requery, add, delete).
+    void moveComplete();
+
+private:
+    struct Data;
+    std::unique_ptr<Data> d;
+};

@@ -1,0 +1,26 @@
+#pragma once
+// Test side of the seams: answers message boxes from a queue and records every box shown.
+
+#include "MsgBox.h"
+
+#include <QList>
+#include <QString>
+
+class MsgRecorder
+{
+public:
+    MsgRecorder();
+    ~MsgRecorder();
+
+    // Answers used in order; when the queue is empty a box is answered Ok (or Yes for questions).
+    void answer(MsgAnswer a) { m_answers.append(a); }
+
+    const QList<MsgRecord> &shown() const { return m_shown; }
+    int count() const { return int(m_shown.size()); }
+    MsgRecord last() const { return m_shown.isEmpty() ? MsgRecord{{}, MsgKind::Plain, {}} : m_shown.last(); }
+    void clear() { m_shown.clear(); }
+
+private:
+    QList<MsgAnswer> m_answers;
+    QList<MsgRecord> m_shown;
+};
