@@ -1,0 +1,69 @@
+#pragma once
+// The list grid: a table view over its own model. Rows and columns count from 1. Each cell holds
+// a text, an item data (a 32-bit record id), a back and a fore colour, drawn on one line with an
+// ellipsis. Built for long lists: the row count is set once, and no widget item exists per cell.
+
+#include <QColor>
+#include <QString>
+#include <QTableView>
+
+class ListGridModel;
+
+class ListGrid : public QTableView
+{
+    Q_OBJECT
+public:
+    enum SortType { SortNumeric, SortDate, SortText };   // texts compare without regard to case
+
+    explicit ListGrid(QWidget *parent = nullptr);
+    ~ListGrid() override;
+
+    void clear();                                  // every row and column
+    void setRedraw(bool on);
+    bool redraw() const;
+
+    void addColumn(const QString &key, const QString &header, int widthPixels,
+                   Qt::Alignment headerAlignment = Qt::AlignLeft | Qt::AlignVCenter);
+    void refreshHeader();
+    void setSearchColumn(const QString &key);
+    QString searchColumn() const;
+    void setDefaultRowHeight(int pixels);          // height of rows added from now on
+
+    void setRows(int rows);
+    int rows() const;
+    int columns() const;
+
+    void setCellText(int row, int column, const QString &text);
+    QString cellText(int row, int column) const;
+    void setCellItemData(int row, int column, int itemData);
+    int cellItemData(int row, int column) const;
+    void setCellBackColor(int row, int column, const QColor &color);
+    QColor cellBackColor(int row, int column) const;
+    void setCellForeColor(int row, int column, const QColor &color);
+    QColor cellForeColor(int row, int column) const;
+
+    int selectedRow() const;                       // 0 when none
+    int selectedCol() const;
+    void setSelectedRow(int row);
+
+    QString columnKey(int column) const;
+    int columnIndex(const QString &key) const;     // 0 when none
+    QString columnTag(int column) const;
+    void setColumnTag(int column, const QString &tag);
+
+    void clearSortKeys();
+    void setSortKey(int column, Qt::SortOrder order, SortType type);   // sort key 1
+    void sort();                                   // numbers and dates read from the Italian cell texts
+
+    // A colour as the original system wrote it: 0x00BBGGRR.
+    static QColor fromBgr(quint32 bgr);
+
+signals:
+    void columnClick(int column);
+    void dblClick(int row, int column);
+    void selectionChange(int row, int column);
+    void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
+
+private:
+    ListGridModel *m_model;
+};
