@@ -88,7 +88,7 @@ int Connection::execute(const QString &jetSql)
     SqlStatement stmt = SqlStatement::fromJet(m_db, jetSql);
     while (stmt.step()) {
     }
-    return sqlite3_changes(m_db);
+    return sqlite3_stmt_readonly(stmt.handle()) ? 0 : sqlite3_changes(m_db);
 }
 
 QVector<QVector<QVariant>> Connection::query(const QString &jetSql)

@@ -4,10 +4,12 @@
 #include "Conversions.h"
 #include "DbError.h"
 #include "DbValue.h"
+#include "JetSql.h"
 #include "SqlStatement.h"
 
 #include <QHash>
 #include <QRegularExpression>
+#include <optional>
 #include <sqlite3.h>
 
 using DbValue::Kind;
@@ -168,7 +170,8 @@ struct Recordset::Data
     }
 
     void readSource();
-    void describe(sqlite3_stmt *stmt);
+    std::optional<SqlStatement> withRowid(sqlite3 *h, const QString &sql);
+    void describe(sqlite3_stmt *stmt, int first);
     void write(Row &row);
     void insert(Row &row);
     void updateRow(Row &row);
@@ -180,21 +183,22 @@ struct Recordset::Data
     int startOf(const QVariant &start) const;
 };
 
-void Recordset::Data::describe(sqlite3_stmt *stmt)
+void Recordset::Data::describe(sqlite3_stmt *stmt, int first)
 {
-    const int n = sqlite3_column_count(stmt);
+    const int n = sqlite3_column_count(stmt) - first;
     columns.resize(n);
     table.clear();
     key = -1;
     for (int c = 0; c < n; ++c) {
         Column &col = columns[c];
-        col.name = QString::fromUtf8(sqlite3_column_name(stmt, c));
-        const DbValue::ColumnType t = DbValue::fromDeclared(sqlite3_column_decltype(stmt, c));
+        const int i = c + first;
+        col.name = QString::fromUtf8(sqlite3_column_name(stmt, i));
+        const DbValue::ColumnType t = DbValue::fromDeclared(sqlite3_column_decltype(stmt, i));
         col.kind = t.kind;
         col.size = t.size;
         col.type = DbValue::fieldType(t.kind);
-        const char *tableName = sqlite3_column_table_name(stmt, c);
-        const char *origin = sqlite3_column_origin_name(stmt, c);
+        const char *tableName = sqlite3_column_table_name(stmt, i);
+        const char *origin = sqlite3_column_origin_name(stmt, i);
         col.table = tableName ? QString::fromUtf8(tableName) : QString();
         col.origin = origin ? QString::fromUtf8(origin) : QString();
         if (table.isEmpty() && !col.table.isEmpty())
@@ -211,7 +215,7 @@ void Recordset::Data::describe(sqlite3_stmt *stmt)
         const char *declared = nullptr;
         int primary = 0;
         const QByteArray tableUtf8 = table.toUtf8(), originUtf8 = columns[c].origin.toUtf8();
-        if (sqlite3_table_column_metadata(sqlite3_db_handle(stmt), sqlite3_column_database_name(stmt, c),
+        if (sqlite3_table_column_metadata(sqlite3_db_handle(stmt), sqlite3_column_database_name(stmt, c + first),
                                           tableUtf8.constData(), originUtf8.constData(), &declared, nullptr,
                                           nullptr, &primary, nullptr) == SQLITE_OK
             && primary && declared && qstricmp(declared, "INTEGER") == 0)
@@ -219,32 +223,63 @@ void Recordset::Data::describe(sqlite3_stmt *stmt)
     }
 }
 
+// An editable recordset that does not select its table's key reads the row id as a hidden first
+// column, so that its writes find exactly the row that was read.
+std::optional<SqlStatement> Recordset::Data::withRowid(sqlite3 *h, const QString &sql)
+{
+    static const QRegularExpression select(QStringLiteral("^\\s*select\\s+(?!distinct\\b)"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = select.match(sql);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const QString text = sql.left(m.capturedEnd()) + QStringLiteral("rowid AS \"rowid\", ") + sql.mid(m.capturedEnd());
+    try {
+        SqlStatement stmt(h, text);
+        const char *origin = sqlite3_column_table_name(stmt.handle(), 0);
+        if (origin && QString::fromUtf8(origin) == table)
+            return stmt;
+    } catch (const AppError &) {
+    }
+    return std::nullopt;
+}
+
 void Recordset::Data::readSource()
 {
     sqlite3 *h = db();
-    SqlStatement stmt = isName(source)
-        ? SqlStatement(h, QStringLiteral("SELECT * FROM ")
-                              + quoted(source.trimmed().remove(QLatin1Char('[')).remove(QLatin1Char(']'))))
-        : SqlStatement::fromJet(h, source);
-    describe(stmt.handle());
+    const QString sql = isName(source)
+        ? QStringLiteral("SELECT * FROM ") + quoted(source.trimmed().remove(QLatin1Char('[')).remove(QLatin1Char(']')))
+        : JetSql::translate(source);
+    std::optional<SqlStatement> stmt(std::in_place, h, sql);
+    describe(stmt->handle(), 0);
+    int first = 0;
+    if (editable() && !table.isEmpty() && key < 0) {
+        if (std::optional<SqlStatement> plus = withRowid(h, sql)) {
+            stmt.emplace(std::move(*plus));
+            first = 1;
+            describe(stmt->handle(), first);
+        }
+    }
     const int n = columns.size();
     QVector<Kind> kinds(n);
     for (int c = 0; c < n; ++c)
         kinds[c] = columns[c].kind;
     const bool keepStored = editable();
     rows.clear();
-    sqlite3_stmt *s = stmt.handle();
-    while (stmt.step()) {
+    sqlite3_stmt *s = stmt->handle();
+    while (stmt->step()) {
         Row r;
         r.serial = nextSerial++;
         r.values.resize(n);
         for (int c = 0; c < n; ++c)
-            r.values[c] = DbValue::read(s, c, kinds[c]);
+            r.values[c] = DbValue::read(s, c + first, kinds[c]);
         if (keepStored) {
             r.stored.resize(n);
             for (int c = 0; c < n; ++c)
-                r.stored[c] = columns[c].base ? DbValue::readStored(s, c) : QVariant();
-            if (key >= 0 && r.stored[key].isValid()) {
+                r.stored[c] = columns[c].base ? DbValue::readStored(s, c + first) : QVariant();
+            if (first == 1 && sqlite3_column_type(s, 0) == SQLITE_INTEGER) {
+                r.rowid = sqlite3_column_int64(s, 0);
+                r.hasRowid = true;
+            } else if (key >= 0 && r.stored[key].isValid()) {
                 r.rowid = r.stored[key].toLongLong();
                 r.hasRowid = true;
             }
