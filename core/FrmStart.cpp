@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMainWindow>
+#include <QScreen>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -67,6 +68,9 @@ FrmStart::FrmStart(MainWindowFactory makeMainWindow, const QString &instanceName
     lblWeb->setAlignment(Qt::AlignRight);
     lblWeb->installEventFilter(this);
     column->addWidget(lblWeb);
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 
     TimerOk.setInterval(50);
     connect(&TimerOk, &QTimer::timeout, this, &FrmStart::TimerOk_Timer);

@@ -2,13 +2,13 @@
 // The start-up splash: refuses a second running copy and an implausible system date, sets the
 // help file and, after a short timed pause, opens the sign-in form modally.
 
+#include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 
 class QLabel;
-class QMainWindow;
 
 class FrmStart : public QWidget
 {

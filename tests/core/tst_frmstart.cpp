@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLockFile>
@@ -42,6 +43,7 @@ class TestFrmStart : public QObject
     bool m_mainLoadedHiddenAtSignIn = false;
     std::function<void(QDialog *)> m_signInScript;
     QStringList m_openedAddresses;
+    std::function<int(QDialog *)> m_modalHandler;
 
     FrmStart *startSplash()
     {
@@ -67,7 +69,7 @@ private slots:
             m_openedAddresses << address;
             return true;
         });
-        Shell::setModalHandler([this](QDialog *form) {
+        m_modalHandler = [this](QDialog *form) {
             ++m_signInShown;
             m_ticksAtSignIn = m_splash->ticks();
             m_splashVisibleAtSignIn = m_splash->isVisible();
@@ -78,7 +80,8 @@ private slots:
             else
                 form->close();
             return form->result();
-        });
+        };
+        Shell::setModalHandler(m_modalHandler);
     }
 
     void init()
@@ -237,6 +240,66 @@ private slots:
         QVERIFY(m_splash->isVisible());
         QCOMPARE(m_endRequests, 0);
         QVERIFY(!label("lblWeb")->text().isEmpty());
+    }
+
+    // The real event loop, the real modal sign-in form and the real end of the program.
+    void theProgramEnds_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("splash clicked before the sign-in") << "splash";
+        QTest::newRow("Esc on the sign-in form") << "escape";
+        QTest::newRow("sign-in form's close box") << "closebox";
+        QTest::newRow("main window closed after signing in") << "main";
+    }
+
+    void theProgramEnds()
+    {
+        QFETCH(QString, how);
+        Shell::setModalHandler({});
+        Shell::setEndProgramHandler({});
+        QApplication::setQuitOnLastWindowClosed(true);
+        startSplash();
+
+        QTimer user;
+        user.setInterval(20);
+        connect(&user, &QTimer::timeout, this, [&] {
+            if (how == "splash") {
+                QTest::mouseClick(m_splash->findChild<QWidget *>(QStringLiteral("Picture1")), Qt::LeftButton);
+                user.stop();
+                return;
+            }
+            if (how == "main") {
+                if (m_mainWindow && m_mainWindow->isVisible()) {
+                    m_mainWindow->close();
+                    user.stop();
+                }
+            }
+            auto *login = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!login || login->objectName() != QStringLiteral("frmLogin"))
+                return;
+            if (how == "escape") {
+                QTest::keyClick(login->findChild<QWidget *>(QStringLiteral("txtPassword")), Qt::Key_Escape);
+                user.stop();
+            } else if (how == "closebox") {
+                login->close();
+                user.stop();
+            } else if (how == "main") {
+                QTest::mouseClick(login->findChild<QPushButton *>(QStringLiteral("cmdcon")), Qt::LeftButton);
+            }
+        });
+        user.start();
+        QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });   // the program hung
+        const int code = QApplication::exec();
+
+        Shell::setEndProgramHandler([this] { ++m_endRequests; });
+        Shell::setModalHandler(m_modalHandler);
+        QCOMPARE(code, 0);
+        QCOMPARE(bool(m_mainWindow), how != "splash");
+        if (m_mainWindow)
+            QCOMPARE(m_mainWindow->isVisible(), false);
+        QCOMPARE(m_mainWindow ? m_mainWindow->windowTitle() : QString(),
+                 how == "main" ? QStringLiteral("Focolarium - Famiglia(Admin)")
+                               : how == "splash" ? QString() : QStringLiteral("Focolarium"));
     }
 };
 
