@@ -111,7 +111,7 @@ void FrmStart::load()
                    MsgKind::Error, QStringLiteral("Data Error"));
             disableTimer();
         }
-        HTMLHelp::setAppHelpFile(HTMLHelp::HelpFilePath(1));
+        // The help file needs no setting here: F1 and the help command find it in the program folder.
     } catch (const std::exception &e) {
         MsgBox(QString::fromUtf8(e.what()), MsgKind::Information);
     }

@@ -1,6 +1,7 @@
 #include "Pictures.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -68,13 +69,17 @@ QPixmap splash(const QSize &size)
     const qreal side = size.height() * 0.62;
     paintEmblem(p, QPointF(size.height() * 0.2, (size.height() - side) / 2), side);
 
+    const QString name = QStringLiteral("Focolarium");
+    const int left = int(side + size.height() * 0.4);
+    const int room = size.width() - left - int(size.height() * 0.15);
     QFont title(QStringLiteral("DejaVu Serif"));
-    title.setPixelSize(qMax(12, size.height() / 4));
     title.setBold(true);
+    title.setPixelSize(qMax(12, size.height() / 4));
+    while (title.pixelSize() > 12 && QFontMetrics(title).horizontalAdvance(name) > room)
+        title.setPixelSize(title.pixelSize() - 1);
     p.setFont(title);
     p.setPen(kCream);
-    const QRect text(int(side + size.height() * 0.4), 0, size.width(), size.height());
-    p.drawText(text, Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Focolarium"));
+    p.drawText(QRect(left, 0, room, size.height()), Qt::AlignVCenter | Qt::AlignLeft, name);
     return pixmap;
 }
 
