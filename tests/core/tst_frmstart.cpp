@@ -24,7 +24,8 @@
 #include <QtTest>
 
 namespace {
-const QString kLockName = QStringLiteral("tst_frmstart");
+// One lock per test process, so that test runs side by side do not see each other as a running copy.
+const QString kLockName = QStringLiteral("tst_frmstart-%1").arg(QCoreApplication::applicationPid());
 }
 
 class TestFrmStart : public QObject
