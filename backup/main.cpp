@@ -1,3 +1,6 @@
+#include "MsgBox.h"
+#include "frmBackup.h"
+
 #include <QApplication>
 #include <QLocale>
 
@@ -5,5 +8,9 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Backup"));
+    MsgBoxSeam::setDefaultTitle(QStringLiteral("Backup"));
+    frmBackup form;
+    form.show();
+    return app.exec();
 }
