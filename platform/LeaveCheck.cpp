@@ -1,10 +1,9 @@
 #include "LeaveCheck.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QHash>
-#include <QKeyEvent>
 #include <QPointer>
 
 namespace {
@@ -12,66 +11,72 @@ namespace {
 const char *kCheckProperty = "_leaveCheckId";
 const char *kNoCheckProperty = "_leaveCheckOff";
 
+// The focus moves before the press that moved it reaches its control, so a failed check puts the
+// focus back at once and swallows that press and its release.
 class Filter : public QObject
 {
 public:
     QHash<quintptr, std::function<bool()>> checks;
+    QPointer<QWidget> blocked;
     bool running = false;
 
-    bool runFor(QWidget *target)
+    std::function<bool()> checkOf(QObject *box) const
     {
-        QWidget *box = QApplication::focusWidget();
-        if (!box || running)
-            return true;
-        const QVariant id = box->property(kCheckProperty);
-        if (!id.isValid() || !checks.contains(id.value<quintptr>()))
-            return true;
-        if (target) {
-            if (target == box || box->isAncestorOf(target))
-                return true;
-            if (target->property(kNoCheckProperty).toBool())
-                return true;
-            if (target->window() != box->window())
-                return true;
-        }
+        const QVariant id = box ? box->property(kCheckProperty) : QVariant();
+        return id.isValid() ? checks.value(id.value<quintptr>()) : std::function<bool()>();
+    }
+
+    bool run(QWidget *box, const std::function<bool()> &check)
+    {
         running = true;
         QPointer<QWidget> guard(box);
-        const bool ok = checks.value(id.value<quintptr>())();
+        const bool ok = check();
         running = false;
         if (!ok && guard)
             guard->setFocus(Qt::OtherFocusReason);
         return ok;
     }
 
+    bool leaving(QWidget *box, QWidget *target)
+    {
+        const auto check = checkOf(box);
+        if (!check || running)
+            return true;
+        if (target && (target == box || box->isAncestorOf(target) || target->window() != box->window()
+                       || target->property(kNoCheckProperty).toBool()))
+            return true;
+        return run(box, check);
+    }
+
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         switch (event->type()) {
+        case QEvent::FocusOut: {
+            const auto reason = static_cast<QFocusEvent *>(event)->reason();
+            if (reason != Qt::MouseFocusReason && reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason)
+                break;   // another window taking the focus (a message box) is not leaving the box
+            auto *box = qobject_cast<QWidget *>(watched);
+            QWidget *target = QApplication::focusWidget();
+            if (box && target != box && !leaving(box, target) && reason == Qt::MouseFocusReason)
+                blocked = target;
+            break;
+        }
         case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick: {
-            auto *w = qobject_cast<QWidget *>(watched);
-            if (!w || !w->isEnabled())
-                break;
-            // Only a press on a control that would take the focus (or a button) leaves the box.
-            QWidget *focusTarget = w;
-            while (focusTarget && !(focusTarget->focusPolicy() & Qt::ClickFocus)
-                   && !qobject_cast<QAbstractButton *>(focusTarget))
-                focusTarget = focusTarget->parentWidget();
-            if (!focusTarget)
-                break;
-            if (!runFor(focusTarget))
+        case QEvent::MouseButtonDblClick:
+            if (blocked && watched == blocked)
                 return true;
             break;
-        }
+        case QEvent::MouseButtonRelease:
+            if (blocked && watched == blocked) {
+                blocked = nullptr;
+                return true;
+            }
+            break;
         case QEvent::Shortcut: {
-            auto *w = qobject_cast<QWidget *>(watched);
-            if (w && !runFor(w))
-                return true;
-            break;
-        }
-        case QEvent::KeyPress: {
-            auto *key = static_cast<QKeyEvent *>(event);
-            if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
-                && watched == QApplication::focusWidget() && !runFor(nullptr))
+            // A button's shortcut clicks it without a focus change worth checking: check first.
+            auto *target = qobject_cast<QWidget *>(watched);
+            QWidget *box = QApplication::focusWidget();
+            if (target && box && !leaving(box, target))
                 return true;
             break;
         }
@@ -107,6 +112,10 @@ void install(QWidget *box, std::function<bool()> check)
 
 void setCausesCheck(QWidget *control, bool causes) { control->setProperty(kNoCheckProperty, !causes); }
 
-bool checkFocusedBox() { return filter()->runFor(nullptr); }
+bool checkFocusedBox()
+{
+    QWidget *box = QApplication::focusWidget();
+    return filter()->leaving(box, nullptr);
+}
 
 }

@@ -64,6 +64,14 @@ signals:
     void selectionChange(int row, int column);
     void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
 
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
 private:
     ListGridModel *m_model;
+    QString m_searchColumn;
+    int m_sortColumn = 0;                          // sort key 1; 0 when cleared
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
+    SortType m_sortType = SortText;
 };

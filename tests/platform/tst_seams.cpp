@@ -1,0 +1,148 @@
+// The check on leaving a box, the message-box seam and the program folder.
+
+#include "LeaveCheck.h"
+#include "MsgBox.h"
+#include "Seams.h"
+#include "Shell.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+struct Form
+{
+    QDialog dialog;
+    QLineEdit *box = new QLineEdit(&dialog);
+    QLineEdit *other = new QLineEdit(&dialog);
+    QPushButton *ok = new QPushButton(QStringLiteral("&Ok"), &dialog);
+    QPushButton *cancel = new QPushButton(QStringLiteral("&Cancel"), &dialog);
+    int checks = 0;
+    bool pass = false;
+
+    Form()
+    {
+        box->move(0, 0);
+        other->move(0, 30);
+        ok->move(0, 60);
+        cancel->move(100, 60);
+        LeaveCheck::install(box, [this] { ++checks; return pass; });
+        LeaveCheck::setCausesCheck(cancel, false);
+        dialog.show();
+        dialog.activateWindow();
+        QTest::qWaitForWindowActive(&dialog);
+        box->setFocus();
+    }
+};
+}
+
+class tst_seams : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void failedCheckStopsButtonAndKeepsFocus_data()
+    {
+        QTest::addColumn<bool>("pass");
+        QTest::newRow("check fails") << false;
+        QTest::newRow("check passes") << true;
+    }
+    void failedCheckStopsButtonAndKeepsFocus()
+    {
+        QFETCH(bool, pass);
+        Form form;
+        QCOMPARE(QApplication::focusWidget(), form.box);
+        form.pass = pass;
+        QSignalSpy clicked(form.ok, &QPushButton::clicked);
+        QTest::mouseClick(form.ok, Qt::LeftButton);
+        QCOMPARE(form.checks, 1);
+        QCOMPARE(clicked.count(), pass ? 1 : 0);
+        if (!pass)
+            QCOMPARE(QApplication::focusWidget(), form.box);
+    }
+
+    void shortcutOfAButtonRunsTheCheck()
+    {
+        Form form;
+        QSignalSpy clicked(form.ok, &QPushButton::clicked);
+        QTest::keyClick(&form.dialog, Qt::Key_O, Qt::AltModifier);
+        QCOMPARE(form.checks, 1);
+        QCOMPARE(clicked.count(), 0);
+    }
+
+    void tabAndClickOnOtherBoxRunTheCheck()
+    {
+        Form form;
+        QTest::keyClick(form.box, Qt::Key_Tab);
+        QCOMPARE(form.checks, 1);
+        QCOMPARE(QApplication::focusWidget(), form.box);
+        QTest::mouseClick(form.other, Qt::LeftButton);
+        QCOMPARE(form.checks, 2);
+        QCOMPARE(QApplication::focusWidget(), form.box);
+        form.pass = true;
+        QTest::keyClick(form.box, Qt::Key_Tab);
+        QCOMPARE(form.checks, 3);
+        QVERIFY(QApplication::focusWidget() != form.box);
+    }
+
+    void buttonThatCausesNoCheckAlwaysWorks()
+    {
+        Form form;
+        QSignalSpy clicked(form.cancel, &QPushButton::clicked);
+        QTest::mouseClick(form.cancel, Qt::LeftButton);
+        QCOMPARE(form.checks, 0);
+        QCOMPARE(clicked.count(), 1);
+    }
+
+    void clickInsideTheBoxRunsNoCheck()
+    {
+        Form form;
+        QTest::mouseClick(form.box, Qt::LeftButton);
+        QCOMPARE(form.checks, 0);
+    }
+
+    void messageBoxSeamRecordsAndAnswers()
+    {
+        MsgRecorder boxes;
+        boxes.answer(MsgAnswer::No);
+        QCOMPARE(MsgBox(QStringLiteral("Uscire?"), MsgKind::WarningQuestion, QStringLiteral("Titolo")), MsgAnswer::No);
+        QCOMPARE(MsgBox(QStringLiteral("Fatto"), MsgKind::Information), MsgAnswer::Ok);
+        QCOMPARE(boxes.count(), 2);
+        QCOMPARE(boxes.shown().at(0).title, QStringLiteral("Titolo"));
+        QCOMPARE(boxes.last().title, QStringLiteral("Focolarium"));   // no title: the program's
+        QCOMPARE(boxes.last().kind, MsgKind::Information);
+    }
+
+    void appPathCanBeReplaced()
+    {
+        Shell::setAppPath(QStringLiteral("/tmp/x/"));
+        QCOMPARE(Shell::appPath(), QStringLiteral("/tmp/x"));
+        Shell::setAppPath(QString());
+        QCOMPARE(Shell::appPath(), QCoreApplication::applicationDirPath());
+    }
+
+    void mousePointerRestores()
+    {
+        QCOMPARE(Shell::mousePointer(), 0);
+        Shell::setMousePointer(11);
+        QCOMPARE(Shell::mousePointer(), 11);
+        QVERIFY(QApplication::overrideCursor());
+        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        Shell::setMousePointer(0);
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void secondCopyIsDetected()
+    {
+        const QString name = QStringLiteral("focolarium-test-%1").arg(QCoreApplication::applicationPid());
+        QVERIFY(!Shell::prevInstance(name));
+        QVERIFY(!Shell::prevInstance(name));   // the holder itself is not a second copy
+        Shell::releaseInstance();
+    }
+};
+
+QTEST_MAIN(tst_seams)
+#include "tst_seams.moc"
