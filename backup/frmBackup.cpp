@@ -120,7 +120,7 @@ frmBackup::frmBackup(QWidget *parent) : QDialog(parent)
     Command8 = pictureButton(Frame2, "Command8", QStyle::SP_DialogOpenButton, QStringLiteral("Seleziona percorso origine"));
     Label3 = caption(Frame2, "Label3", QStringLiteral("Percorso destinazione:"));
     lblDest = pathLabel(Frame2, "lblDest");
-    Command9 = pictureButton(Frame2, "Command9", QStyle::SP_DirOpenIcon,
+    Command9 = pictureButton(Frame2, "Command9", QStyle::SP_DirIcon,
                              QStringLiteral("Seleziona percorso di destinazione"));
     Command2 = pictureButton(Frame2, "Command2", QStyle::SP_DialogSaveButton, QStringLiteral("Registra modifiche"));
 
@@ -153,11 +153,10 @@ frmBackup::frmBackup(QWidget *parent) : QDialog(parent)
     form->setMenuBar(m_menu);
     form->addWidget(Frame1);
     form->addWidget(Frame2);
-    form->addStretch();
     form->addLayout(buttons);
 
-    // 8640 x 3720 twips of inner area, below the menu.
-    setFixedSize(576, 248 + m_menu->sizeHint().height());
+    // 8640 twips wide; as tall as the frames need.
+    setFixedSize(576, qMax(248, sizeHint().height()));
 
     connect(cboAzienda, &QComboBox::activated, this, [this] { cboAzienda_Click(); });
     connect(Command4, &QAbstractButton::clicked, this, [this] { Command4_Click(); });
@@ -254,6 +253,7 @@ void frmBackup::LoadAzienda(int id)
     lblDest->setText(NullToString(rs.value(QStringLiteral("PercorsoD"))));
     txtAzienda->setText(NullToString(rs.value(QStringLiteral("NomeAzienda"))));
     txtStrAccess->setText(NullToString(rs.value(QStringLiteral("Indirizzo"))));
+    txtStrAccess->setCursorPosition(0);
 }
 
 void frmBackup::UpdateAzienda(const QString &value, const QString &column)

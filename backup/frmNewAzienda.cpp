@@ -117,8 +117,6 @@ bool frmNewAzienda::NomeValido(const QString &name)
                || std::any_of(name.begin(), name.end(), [](QChar c) { return forbidden.contains(c) || c.unicode() < 32; })) {
         refusal = QStringLiteral("Il nome dell' azienda non può iniziare con un punto né contenere i caratteri "
                                  "\\ / : * ? \" < > |");
-    } else if (QFileInfo::exists(dbPath(name))) {
-        refusal = QStringLiteral("Esiste già il database %1").arg(dbPath(name));
     } else {
         bool exists = true;
         if (!Guarded(TitleGestione, [this, &name, &exists] {
@@ -130,6 +128,8 @@ bool frmNewAzienda::NomeValido(const QString &name)
             return false;
         if (exists)
             refusal = QStringLiteral("Esiste già un' azienda con questo nome.");
+        else if (QFileInfo::exists(dbPath(name)))
+            refusal = QStringLiteral("Esiste già il database %1").arg(dbPath(name));
     }
     if (refusal.isEmpty())
         return true;

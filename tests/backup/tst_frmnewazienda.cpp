@@ -74,11 +74,11 @@ void tst_frmNewAzienda::cleanup()
 
 void tst_frmNewAzienda::newFromMenu(const std::function<void(QDialog *)> &script)
 {
-    Shell::setModalHandler([this, script](QDialog *form) {
+    QString title, kind;
+    Shell::setModalHandler([this, script, &title, &kind](QDialog *form) -> int {
         form->show();
-        QCOMPARE(form->windowTitle(), QStringLiteral("Nuova azienda"));
-        auto *combo = form->findChild<QComboBox *>(QStringLiteral("Combo1"));
-        QCOMPARE(combo->currentText(), QStringLiteral("Access 2000/Xp"));
+        title = form->windowTitle();
+        kind = form->findChild<QComboBox *>(QStringLiteral("Combo1"))->currentText();
         script(form);
         m_stillOpen = form->isVisible();
         if (m_stillOpen)
@@ -86,6 +86,8 @@ void tst_frmNewAzienda::newFromMenu(const std::function<void(QDialog *)> &script
         return form->result();
     });
     m_form->findChild<QAction *>(QStringLiteral("mnuNewAzienda"))->trigger();
+    QCOMPARE(title, QStringLiteral("Nuova azienda"));
+    QCOMPARE(kind, QStringLiteral("Access 2000/Xp"));
 }
 
 void tst_frmNewAzienda::newFamily()
@@ -143,6 +145,7 @@ void tst_frmNewAzienda::refusedNames_data()
     QTest::newRow("dot first") << ".nascosta" << bad;
     QTest::newRow("existing family") << "Famiglia" << "Esiste già un' azienda con questo nome.";
     QTest::newRow("existing family, other case") << " famiglia" << "Esiste già un' azienda con questo nome.";
+    QTest::newRow("existing family, no database") << "Fantasma" << "Esiste già un' azienda con questo nome.";
     QTest::newRow("existing database file") << "Orfano" << "Esiste già il database %1/Dati/Orfano.mdb";
     QTest::newRow("the template") << "Exe" << "Esiste già il database %1/Dati/Exe.mdb";
     QTest::newRow("the families database") << "logo" << "Esiste già il database %1/Dati/logo.mdb";
@@ -157,6 +160,8 @@ void tst_frmNewAzienda::refusedNames()
         QVERIFY(orphan.open(QIODevice::WriteOnly));
         orphan.write("dati di un'altra famiglia");
     }
+    m_folder->addFamily(QStringLiteral("Fantasma"));
+    QVERIFY(QFile::remove(m_folder->familyPath(QStringLiteral("Fantasma"))));
     const QStringList filesBefore = datiFiles();
     const QByteArray templateBefore = [this] { QFile f(m_folder->templatePath()); f.open(QIODevice::ReadOnly); return f.readAll(); }();
     newFromMenu([&name](QDialog *form) {
@@ -168,7 +173,7 @@ void tst_frmNewAzienda::refusedNames()
     QCOMPARE(m_boxes->last().text, refusal.contains(QLatin1String("%1")) ? refusal.arg(m_folder->path()) : refusal);
     QCOMPARE(m_boxes->last().kind, MsgKind::Warning);
     QCOMPARE(m_boxes->last().title, QStringLiteral("Errore"));
-    QCOMPARE(aziende().size(), 1);
+    QCOMPARE(aziende().size(), 2);
     QCOMPARE(datiFiles(), filesBefore);
     QFile orphan(m_folder->path() + QStringLiteral("/Dati/Orfano.mdb"));
     QVERIFY(orphan.open(QIODevice::ReadOnly));
