@@ -4,6 +4,7 @@
 #include "CopyDbFile.h"
 #include "Conversions.h"
 #include "Funzioni.h"
+#include "HelpViewer.h"
 #include "MsgBox.h"
 #include "Shell.h"
 #include "db/Recordset.h"
@@ -14,11 +15,11 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -169,6 +170,7 @@ frmBackup::frmBackup(QWidget *parent) : QDialog(parent)
     connect(Command7, &QAbstractButton::clicked, this, [this] { Command7_Click(); });
     connect(Command1, &QAbstractButton::clicked, this, &QWidget::close);
     connect(mnuEsci, &QAction::triggered, this, &QWidget::close);
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, [this] { showHelp(); });
 }
 
 frmBackup::~frmBackup() = default;
@@ -184,18 +186,17 @@ void frmBackup::showEvent(QShowEvent *event)
 
 bool frmBackup::event(QEvent *event)
 {
-    if (event->type() == QEvent::WindowActivate)
+    if (event->type() == QEvent::WindowActivate) {
+        m_helpFile = Shell::appPath() + QStringLiteral("/Help.html");
         m_helpId = HelpIdBackup;
+    }
     return QDialog::event(event);
 }
 
-void frmBackup::keyPressEvent(QKeyEvent *event)
+void frmBackup::showHelp()
 {
-    if (event->key() == Qt::Key_F1) {
-        // help window: pending
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (m_helpId != 0)
+        HelpViewer::showTopic(m_helpFile, QString::number(m_helpId));
 }
 
 void frmBackup::Form_Load()

@@ -32,7 +32,6 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     bool event(QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void Form_Load();
@@ -40,6 +39,7 @@ private:
     void LoadAzienda(int id);
     void UpdateAzienda(const QString &value, const QString &column);
     QString SelectDbFile();
+    void showHelp();
 
     void cboAzienda_Click();
     void Command4_Click();   // save the name
@@ -73,5 +73,6 @@ private:
 
     bool m_loaded = false;
     int m_idAzienda = 0;   // the loaded family, 0 until one is loaded
+    QString m_helpFile;   // set with the help id when the form is activated
     int m_helpId = 0;
 };

@@ -11,6 +11,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Backup"));
     MsgBoxSeam::setDefaultTitle(QStringLiteral("Backup"));
     frmBackup form;
+    // Closing the form ends the program, even with the help window still open.
+    QObject::connect(&form, &QDialog::finished, &app, &QApplication::quit);
     form.show();
     return app.exec();
 }

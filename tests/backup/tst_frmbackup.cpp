@@ -3,6 +3,7 @@
 
 #include "ProgramFolder.h"
 #include "Seams.h"
+#include "HelpViewer.h"
 #include "Shell.h"
 #include "frmBackup.h"
 
@@ -13,6 +14,7 @@
 #include <QLocale>
 #include <QToolButton>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QtTest>
 #include <sqlite3.h>
 
@@ -35,6 +37,7 @@ private slots:
     void deleteFamilyKeepsFiles();
     void deleteDeclined();
     void missingFamiliesDatabase();
+    void helpOnF1();
 
 private:
     template <typename T> T *child(const char *name) const
@@ -341,6 +344,24 @@ void tst_frmBackup::missingFamiliesDatabase()
     QCOMPARE(m_boxes->last().title, QStringLiteral("Gestione aziende"));
     QCOMPARE(m_boxes->last().kind, MsgKind::Warning);
     QVERIFY(!QFile::exists(m_folder->logoPath()));
+}
+
+void tst_frmBackup::helpOnF1()
+{
+    QFile help(m_folder->path() + QStringLiteral("/Help.html"));
+    QVERIFY(help.open(QIODevice::WriteOnly));
+    help.write("<html><head><title>Guida</title></head><body><a name=\"10001\">Backup</a></body></html>");
+    help.close();
+    openForm();
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    QTest::keyClick(child<QLineEdit>("txtAzienda"), Qt::Key_F1);
+    QTextBrowser *viewer = HelpViewer::window();
+    QVERIFY(viewer);
+    QVERIFY(viewer->isVisible());
+    QCOMPARE(viewer->source().fragment(), QStringLiteral("10001"));
+    QCOMPARE(viewer->source().toLocalFile(), QFileInfo(help).absoluteFilePath());
+    viewer->close();
 }
 
 QTEST_MAIN(tst_frmBackup)
