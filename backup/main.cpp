@@ -1,4 +1,3 @@
-#include "MsgBox.h"
 #include "frmBackup.h"
 
 #include <QApplication>
@@ -8,8 +7,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    QApplication::setApplicationName(QStringLiteral("Backup"));
-    MsgBoxSeam::setDefaultTitle(QStringLiteral("Backup"));
     frmBackup form;
     // Closing the form ends the program, even with the help window still open.
     QObject::connect(&form, &QDialog::finished, &app, &QApplication::quit);
