@@ -84,4 +84,4 @@ void tst_Funzioni::sqlQuote()
 }
 
 QTEST_MAIN(tst_Funzioni)
-#include "tst_funzioni.moc"
+#include "tst_funzionibackup.moc"
