@@ -237,6 +237,9 @@ const Case DialectCases[] = {
     {"invalid day", "select # 02/30/2024 #", nullptr, "ERROR", 0},
     {"invalid month", "select IdMov from Movimenti where DataMov = #13/01/2024#", nullptr, "ERROR", 0},
     {"not a date", "select #ciao#", nullptr, "ERROR", 0},
+    {"a bare # is no parameter", "select IdMov from Movimenti where DataMov = #abc", nullptr, "ERROR", 0},
+    {"two minus signs are no comment", "select IdMov from Movimenti where IdMov = 3--1 or IdMov = 1 order by IdMov",
+     nullptr, "1;4", 0},
     {"unterminated date", "select IdMov from Movimenti where DataMov > #03/05/2024", nullptr, "ERROR", 0},
     {"DatePart intervals", "select DatePart('q', #08/15/2024#), DatePart('m', #08/15/2024#), DatePart('d', #08/15/2024#), "
      "DatePart('y', #08/15/2024#), DatePart('w', #08/15/2024#), DatePart('ww', #08/15/2024#), DatePart(\"YYYY\", "
