@@ -2,6 +2,7 @@
 
 #include "AppError.h"
 #include "MsgBox.h"
+#include "PWSettings.h"
 #include "db/Connection.h"
 
 namespace DataBase {
@@ -16,6 +17,12 @@ Connection &AdoConnect()
 {
     static Connection connection;
     return connection;
+}
+
+PWSettings &Sett()
+{
+    static PWSettings settings;
+    return settings;
 }
 
 void BuildStr()

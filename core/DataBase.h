@@ -5,6 +5,7 @@
 #include <QtGlobal>
 
 class Connection;
+class PWSettings;
 
 namespace DataBase {
 
@@ -15,6 +16,8 @@ extern short UserId;               // Utenti.IdUtente of the signed-in user
 extern QString UserRole;           // Utenti.Ruolo as text
 extern quint8 UserLockType;        // 2 pessimistic, or 1 read-only for a locked user
 extern short WorkYear;             // the working year
+
+PWSettings &Sett();                // the shared settings store, created on first use
 
 // (Re)opens the shared connection on ConnString; a failure shows its box and leaves it closed.
 void BuildStr();

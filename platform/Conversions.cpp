@@ -241,13 +241,13 @@ QDateTime dateTimeOf(const QVariant &v)
     throw AppError::typeMismatch();
 }
 
-// The runtime's text of a double: up to 15 significant digits, decimal comma, no thousands,
+// The runtime's text of a double: up to 15 significant digits (7 for a single), decimal comma, no thousands,
 // exponent as "E+16" / "E-07" for very large or very small values.
-QString doubleText(double d)
+QString doubleText(double d, int digits)
 {
     if (d == 0)
         return QStringLiteral("0");
-    QString s = QString::number(d, 'g', 15);
+    QString s = QString::number(d, 'g', digits);
     const qsizetype e = s.indexOf(QLatin1Char('e'));
     if (e >= 0) {
         QString mantissa = s.left(e);
@@ -392,8 +392,9 @@ QString toText(const QVariant &v)
     case QMetaType::QTime:
         return v.toTime().toString(QStringLiteral("HH:mm:ss"));
     case QMetaType::Double:
+        return doubleText(v.toDouble(), 15);
     case QMetaType::Float:
-        return doubleText(v.toDouble());
+        return doubleText(v.toFloat(), 7);
     default:
         break;
     }

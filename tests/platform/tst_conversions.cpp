@@ -176,6 +176,7 @@ private slots:
         QTest::newRow("negative double") << QVariant(-0.25) << "-0,25";
         QTest::newRow("large double") << QVariant(1e16) << "1E+16";
         QTest::newRow("small double") << QVariant(1.5e-7) << "1,5E-07";
+        QTest::newRow("single") << QVariant(0.1f) << "0,1";
         QTest::newRow("int") << QVariant(1234567) << "1234567";
         QTest::newRow("long long") << QVariant(qlonglong(-9000000000)) << "-9000000000";
         QTest::newRow("text") << QVariant(QStringLiteral("O'Neil")) << "O'Neil";
