@@ -129,7 +129,8 @@ QIcon binIcon()
 
 } // namespace
 
-EditForm::EditForm(Shape shape, QWidget *parent) : QDialog(parent), m_shape(shape)
+EditForm::EditForm(Shape shape, const Table &table, QWidget *parent)
+    : QDialog(parent), m_shape(shape), m_table(table)
 {
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
@@ -215,7 +216,7 @@ void EditForm::bind(QWidget *field, const QString &column)
 
 void EditForm::dateBox(QLineEdit *box)
 {
-    DateBox::install(box, DateBox::GeneralDate);
+    DateBox::install(box, DateBox::Format::GeneralDate);
 }
 
 void EditForm::placeButtons(const QVector<QPushButton *> &order)
@@ -371,7 +372,7 @@ void EditForm::RefreshList()
 {
     if (!grdThis)
         return;
-    if (!listTrapsErrors()) {
+    if (!m_list.trapsErrors) {
         buildList();
         return;
     }
@@ -391,17 +392,17 @@ void EditForm::buildList()
     m_refreshing = true;
     struct Done { bool &flag; ~Done() { flag = false; } } done{m_refreshing};
 
-    const QVector<ListColumn> columns = listColumns();
+    const QVector<ListColumn> &columns = m_list.columns;
     grdThis->clear();
     grdThis->setRedraw(false);
     for (const ListColumn &c : columns)
         grdThis->addColumn(c.key, c.header, c.width, Qt::AlignLeft | Qt::AlignVCenter);
     grdThis->refreshHeader();
-    grdThis->setSearchColumn(searchColumnKey());
+    grdThis->setSearchColumn(m_list.searchKey);
     grdThis->setRedraw(true);
 
     Recordset list;
-    list.open(listQuery(), &DataBase::AdoConnect(), Recordset::OpenForwardOnly, Recordset::LockReadOnly);
+    list.open(m_list.query, &DataBase::AdoConnect(), Recordset::OpenForwardOnly, Recordset::LockReadOnly);
     if (list.eof())
         return;
     grdThis->setDefaultRowHeight(18);
@@ -526,8 +527,10 @@ void EditForm::deleteCurrent()
 
 bool EditForm::event(QEvent *e)
 {
-    if (e->type() == QEvent::WindowActivate)
-        HTMLHelp::setFormHelpId(this, helpId());
+    if (e->type() == QEvent::WindowActivate) {
+        HTMLHelp::CurrentHelpId = m_table.helpId;
+        HTMLHelp::setFormHelpId(this, m_table.helpId);
+    }
     return QDialog::event(e);
 }
 

@@ -37,30 +37,40 @@ public:
 
 protected:
     enum Shape { ListEditor, SingleRecord };
-    explicit EditForm(Shape shape, QWidget *parent = nullptr);
+    // What a form edits: its table and key column, the title of its messages and its help id.
+    struct Table
+    {
+        QString name;
+        QString key;
+        QString messageTitle;
+        int helpId;
+    };
+    EditForm(Shape shape, const Table &table, QWidget *parent = nullptr);
 
-    // ---- What each form gives ----
-    virtual QString tableName() const = 0;
-    virtual QString keyColumn() const = 0;
-    virtual QString messageTitle() const = 0;
-    virtual int helpId() const = 0;
-    // The required-field test of the save: the warning's text when the record may not be saved, else "".
-    virtual QString requiredFieldMessage() const = 0;
-
-    // List editors: the list query (field 0 is the id), the columns filled by fields 1 and up, and the
-    // grid's search column.
+    // List editors: the list query (field 0 is the id, read by the key column's name), the columns
+    // that fields 1 and up fill by position, the grid's search column, and whether the list shows its
+    // own failures (a warning with the message title) or leaves them to the operation that asked.
     struct ListColumn
     {
         QString key;
         QString header;
         int width;
     };
-    virtual QString listQuery() const { return {}; }
-    virtual QVector<ListColumn> listColumns() const { return {}; }
-    virtual QString searchColumnKey() const { return {}; }
-    // Whether the list shows its own failures (a warning with the message title); otherwise they reach
-    // the operation that asked for the list.
-    virtual bool listTrapsErrors() const { return true; }
+    struct List
+    {
+        QString query;
+        QVector<ListColumn> columns;
+        QString searchKey;
+        bool trapsErrors = true;
+    };
+    void setList(const List &list) { m_list = list; }
+
+    // The required-field test of the save: the warning's text when the record may not be saved, else "".
+    virtual QString requiredFieldMessage() const = 0;
+
+    const QString &tableName() const { return m_table.name; }
+    const QString &keyColumn() const { return m_table.key; }
+    const QString &messageTitle() const { return m_table.messageTitle; }
 
     // ---- Departures ----
     // Load: false refuses the form (it is then not shown); runs before anything is opened.
@@ -143,6 +153,8 @@ private:
     void scheduleListRefresh();
 
     Shape m_shape;
+    Table m_table;
+    List m_list;
     int m_recordId = 0;
     std::unique_ptr<Recordset> m_rs;
     QVector<Binding> m_bindings;

@@ -156,13 +156,13 @@ void frmSettings::showEvent(QShowEvent *e)
 bool frmSettings::event(QEvent *e)
 {
     if (e->type() == QEvent::WindowActivate)
-        HTMLHelp::setFormHelpId(this, 0);
+        HTMLHelp::CurrentHelpId = 0;
     return QDialog::event(e);
 }
 
 void frmSettings::load()
 {
-    HTMLHelp::setOwnHelpId(this, 0);
+    HTMLHelp::setFormHelpId(this, 0);
     try {
         PWSettings &sett = DataBase::Sett();
         txtMemoria->setText(QString::number(sett.Promemoria()));

@@ -28,7 +28,8 @@ public:
 };
 }
 
-frmUtenti::frmUtenti(QWidget *parent) : EditForm(ListEditor, parent)
+frmUtenti::frmUtenti(QWidget *parent)
+    : EditForm(ListEditor, {QStringLiteral("Utenti"), QStringLiteral("IdUtente"), QStringLiteral("Gestione utenze"), 4001}, parent)
 {
     setWindowTitle(QStringLiteral("Gestione utenti"));
 
@@ -89,6 +90,12 @@ frmUtenti::frmUtenti(QWidget *parent) : EditForm(ListEditor, parent)
     bind(ckeBlocca, QStringLiteral("LockAccess"));
     dateBox(txtData);
 
+    setList({QStringLiteral("select IdUtente,Nome,Cognome,Ruolo,DataNascita,Commento FROM Utenti"),
+             {{QStringLiteral("file"), QStringLiteral("Nome"), 105},
+              {QStringLiteral("size"), QStringLiteral("Cognome"), 105},
+              {QStringLiteral("type"), QStringLiteral("Ruolo"), 90},
+              {QStringLiteral("date"), QStringLiteral("Data nascita"), 90},
+              {QStringLiteral("note"), QStringLiteral("Commento"), 190}}});
     placeButtons({Command1, Command6, cmdOk, cmdCancel});
     resize(700, 600);
 }
@@ -115,18 +122,4 @@ QString frmUtenti::requiredFieldMessage() const
     if (txtNome->text().trimmed().isEmpty())
         return QStringLiteral("Campo Nome vuoto: impossibile effettuare la registrazione.");
     return {};
-}
-
-QString frmUtenti::listQuery() const
-{
-    return QStringLiteral("select IdUtente,Nome,Cognome,Ruolo,DataNascita,Commento FROM Utenti");
-}
-
-QVector<EditForm::ListColumn> frmUtenti::listColumns() const
-{
-    return {{QStringLiteral("file"), QStringLiteral("Nome"), 105},
-            {QStringLiteral("size"), QStringLiteral("Cognome"), 105},
-            {QStringLiteral("type"), QStringLiteral("Ruolo"), 90},
-            {QStringLiteral("date"), QStringLiteral("Data nascita"), 90},
-            {QStringLiteral("note"), QStringLiteral("Commento"), 190}};
 }

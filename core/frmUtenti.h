@@ -15,13 +15,7 @@ public:
     explicit frmUtenti(QWidget *parent = nullptr);
 
 protected:
-    QString tableName() const override { return QStringLiteral("Utenti"); }
-    QString keyColumn() const override { return QStringLiteral("IdUtente"); }
-    QString messageTitle() const override { return QStringLiteral("Gestione utenze"); }
-    int helpId() const override { return 4001; }
     QString requiredFieldMessage() const override;
-    QString listQuery() const override;
-    QVector<ListColumn> listColumns() const override;
     bool allowLoad() override;
     bool allowDelete() override;
 

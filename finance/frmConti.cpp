@@ -2,7 +2,9 @@
 
 #include <QLineEdit>
 
-frmConti::frmConti(QWidget *parent) : EditForm(ListEditor, parent)
+frmConti::frmConti(QWidget *parent)
+    : EditForm(ListEditor, {QStringLiteral("Conti"), QStringLiteral("IdConto"), QStringLiteral("Edit Conti/correnti"), 12001},
+               parent)
 {
     setWindowTitle(QStringLiteral("Conti/correnti bancari o altri conti"));
 
@@ -28,6 +30,12 @@ frmConti::frmConti(QWidget *parent) : EditForm(ListEditor, parent)
     dateBox(txtApertura);
     dateBox(txtChiusura);
 
+    setList({QStringLiteral("select IdConto,NConto,comuconto,descrizione,DataApertura FROM Conti"),
+             {{QStringLiteral("file"), QStringLiteral("N°"), 150},
+              {QStringLiteral("size"), QStringLiteral("Comune"), 150},
+              {QStringLiteral("type"), QStringLiteral("Descrizione"), 165},
+              {QStringLiteral("date"), QStringLiteral("Data apertura"), 120}},
+             QStringLiteral("size")});
     addStatusBar();
     resize(640, 520);
 }
@@ -37,17 +45,4 @@ QString frmConti::requiredFieldMessage() const
     if (txtDescr->text().trimmed().isEmpty() || txtConto->text().trimmed().isEmpty())
         return QStringLiteral("Campo N° o descrizione vuoto impossibile effettuare la registrazione.");
     return {};
-}
-
-QString frmConti::listQuery() const
-{
-    return QStringLiteral("select IdConto,NConto,comuconto,descrizione,DataApertura FROM Conti");
-}
-
-QVector<EditForm::ListColumn> frmConti::listColumns() const
-{
-    return {{QStringLiteral("file"), QStringLiteral("N°"), 150},
-            {QStringLiteral("size"), QStringLiteral("Comune"), 150},
-            {QStringLiteral("type"), QStringLiteral("Descrizione"), 165},
-            {QStringLiteral("date"), QStringLiteral("Data apertura"), 120}};
 }

@@ -10,7 +10,9 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-frmTipoMov::frmTipoMov(QWidget *parent) : EditForm(ListEditor, parent)
+frmTipoMov::frmTipoMov(QWidget *parent)
+    : EditForm(ListEditor,
+               {QStringLiteral("TipoMov"), QStringLiteral("IdTipoMov"), QStringLiteral("Edit Tipo Movimenti"), 12001}, parent)
 {
     setWindowTitle(QStringLiteral("Gestione tipo movimenti"));
 
@@ -39,6 +41,13 @@ frmTipoMov::frmTipoMov(QWidget *parent) : EditForm(ListEditor, parent)
     bind(txtDescr, QStringLiteral("Descrizione"));
     bind(txtAltro, QStringLiteral("Commento"));
 
+    // The list is not trapped: its failures after a save or delete are the operation's.
+    setList({QStringLiteral("select IdTipoMov,Descrizione,Entrate,Uscite,Commento FROM qryTipoMov"),
+             {{QStringLiteral("file"), QStringLiteral("Descrizione"), 235},
+              {QStringLiteral("size"), QStringLiteral("Entrate"), 70},
+              {QStringLiteral("type"), QStringLiteral("Uscite"), 70},
+              {QStringLiteral("date"), QStringLiteral("Altro"), 204}},
+             QStringLiteral("size"), false});
     addStatusBar();
     resize(640, 480);
 }
@@ -64,17 +73,4 @@ void frmTipoMov::recordLoaded(bool found)
     const bool income = Conv::toBool(rs().value(QStringLiteral("EntrateUscite")));
     optEntrate->setChecked(income);
     OptUscite->setChecked(!income);
-}
-
-QString frmTipoMov::listQuery() const
-{
-    return QStringLiteral("select IdTipoMov,Descrizione,Entrate,Uscite,Commento FROM qryTipoMov");
-}
-
-QVector<EditForm::ListColumn> frmTipoMov::listColumns() const
-{
-    return {{QStringLiteral("file"), QStringLiteral("Descrizione"), 235},
-            {QStringLiteral("size"), QStringLiteral("Entrate"), 70},
-            {QStringLiteral("type"), QStringLiteral("Uscite"), 70},
-            {QStringLiteral("date"), QStringLiteral("Altro"), 204}};
 }

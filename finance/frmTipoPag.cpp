@@ -4,7 +4,9 @@
 #include <QGroupBox>
 #include <QLineEdit>
 
-frmTipoPag::frmTipoPag(QWidget *parent) : EditForm(ListEditor, parent)
+frmTipoPag::frmTipoPag(QWidget *parent)
+    : EditForm(ListEditor,
+               {QStringLiteral("TipoPag"), QStringLiteral("IdTipoPag"), QStringLiteral("Edit Tipo Pagamenti"), 12001}, parent)
 {
     setWindowTitle(QStringLiteral("Gestione tipo di pagamenti"));
 
@@ -19,6 +21,10 @@ frmTipoPag::frmTipoPag(QWidget *parent) : EditForm(ListEditor, parent)
     bind(txtDescr, QStringLiteral("NomePag"));
     bind(txtAltro, QStringLiteral("Commento"));
 
+    // The list is not trapped: its failures after a save or delete are the operation's.
+    setList({QStringLiteral("select IdTipoPag,NomePag,Commento FROM TipoPag"),
+             {{QStringLiteral("size"), QStringLiteral("Descrizione"), 310}, {QStringLiteral("File"), QStringLiteral("Altro"), 275}},
+             QStringLiteral("size"), false});
     addStatusBar();
     resize(640, 480);
 }
@@ -28,15 +34,4 @@ QString frmTipoPag::requiredFieldMessage() const
     if (txtDescr->text().trimmed().isEmpty())
         return QStringLiteral("Campo descrizione vuoto impossibile effettuare la registrazione.");
     return {};
-}
-
-QString frmTipoPag::listQuery() const
-{
-    return QStringLiteral("select IdTipoPag,NomePag,Commento FROM TipoPag");
-}
-
-QVector<EditForm::ListColumn> frmTipoPag::listColumns() const
-{
-    return {{QStringLiteral("size"), QStringLiteral("Descrizione"), 310},
-            {QStringLiteral("File"), QStringLiteral("Altro"), 275}};
 }

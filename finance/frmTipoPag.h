@@ -3,8 +3,6 @@
 
 #include "EditForm.h"
 
-class QLineEdit;
-
 class frmTipoPag : public EditForm
 {
     Q_OBJECT
@@ -12,15 +10,7 @@ public:
     explicit frmTipoPag(QWidget *parent = nullptr);
 
 protected:
-    QString tableName() const override { return QStringLiteral("TipoPag"); }
-    QString keyColumn() const override { return QStringLiteral("IdTipoPag"); }
-    QString messageTitle() const override { return QStringLiteral("Edit Tipo Pagamenti"); }
-    int helpId() const override { return 12001; }
     QString requiredFieldMessage() const override;
-    QString listQuery() const override;
-    QVector<ListColumn> listColumns() const override;
-    QString searchColumnKey() const override { return QStringLiteral("size"); }
-    bool listTrapsErrors() const override { return false; }
 
 private:
     QLineEdit *txtDescr;

@@ -2,6 +2,7 @@
 // Shared by the editing forms' tests: a signed-in family database on a fresh program folder, and
 // the user's hands on a form (typing into a named box, clicking a named button, picking a list row).
 
+#include "Clock.h"
 #include "DataBase.h"
 #include "ListGrid.h"
 #include "ProgramFolder.h"
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QTest>
+#include <memory>
 
 class SignedIn
 {
@@ -111,3 +113,26 @@ inline void shoot(QWidget *form, const QString &name)
 } // namespace ui
 
 inline void italianLocale() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
+
+// One test's world: the Italian locale, today 5 March 2024, a fresh signed-in family database and
+// the message boxes answered and recorded.
+struct FormSession
+{
+    explicit FormSession(const QString &role = QStringLiteral("Admin")) : db(role)
+    {
+        italianLocale();
+        Clock::setNow(QDateTime(QDate(2024, 3, 5), QTime(10, 0)));
+    }
+
+    // A form shown and active, its list built.
+    template <class Form> std::unique_ptr<Form> open()
+    {
+        auto form = std::make_unique<Form>();
+        if (!ui::open(form.get()))
+            qFatal("the form did not open");
+        return form;
+    }
+
+    SignedIn db;
+    MsgRecorder msg;
+};

@@ -3,7 +3,6 @@
 
 #include "FormFixture.h"
 
-#include "Clock.h"
 #include "MemoBox.h"
 #include "frmUtenti.h"
 
@@ -15,33 +14,20 @@ class tst_frmUtenti : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<SignedIn> db;
-    std::unique_ptr<MsgRecorder> msg;
+    std::unique_ptr<FormSession> s;
+    SignedIn *db = nullptr;
+    MsgRecorder *msg = nullptr;
 
-    std::unique_ptr<frmUtenti> openForm()
-    {
-        auto form = std::make_unique<frmUtenti>();
-        if (!ui::open(form.get()))
-            qFatal("frmUtenti did not open");
-        return form;
-    }
+    std::unique_ptr<frmUtenti> openForm() { return s->open<frmUtenti>(); }
 
 private slots:
-    void initTestCase()
-    {
-        italianLocale();
-        Clock::setNow(QDateTime(QDate(2024, 3, 5), QTime(10, 0)));
-    }
     void init()
     {
-        db = std::make_unique<SignedIn>();
-        msg = std::make_unique<MsgRecorder>();
+        s = std::make_unique<FormSession>();
+        db = &s->db;
+        msg = &s->msg;
     }
-    void cleanup()
-    {
-        msg.reset();
-        db.reset();
-    }
+    void cleanup() { s.reset(); }
 
     void onlyTheExactRoleAdminOpensIt_data()
     {

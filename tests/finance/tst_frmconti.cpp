@@ -3,7 +3,6 @@
 
 #include "../core/FormFixture.h"
 
-#include "Clock.h"
 #include "frmConti.h"
 
 #include <memory>
@@ -12,16 +11,11 @@ class tst_frmConti : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<SignedIn> db;
-    std::unique_ptr<MsgRecorder> msg;
+    std::unique_ptr<FormSession> s;
+    SignedIn *db = nullptr;
+    MsgRecorder *msg = nullptr;
 
-    std::unique_ptr<frmConti> openForm()
-    {
-        auto form = std::make_unique<frmConti>();
-        if (!ui::open(form.get()))
-            qFatal("frmConti did not open");
-        return form;
-    }
+    std::unique_ptr<frmConti> openForm() { return s->open<frmConti>(); }
     void addAccounts()
     {
         db->exec(QStringLiteral("INSERT INTO Conti (IdConto, NConto, ComuConto, Descrizione, DataApertura, DataUpdate) "
@@ -31,21 +25,13 @@ class tst_frmConti : public QObject
     static const QString kTitle;
 
 private slots:
-    void initTestCase()
-    {
-        italianLocale();
-        Clock::setNow(QDateTime(QDate(2024, 3, 5), QTime(10, 0)));
-    }
     void init()
     {
-        db = std::make_unique<SignedIn>();
-        msg = std::make_unique<MsgRecorder>();
+        s = std::make_unique<FormSession>();
+        db = &s->db;
+        msg = &s->msg;
     }
-    void cleanup()
-    {
-        msg.reset();
-        db.reset();
-    }
+    void cleanup() { s.reset(); }
 
     void opensOnBlankRecordWithTheList()
     {

@@ -2,7 +2,6 @@
 
 #include "../core/FormFixture.h"
 
-#include "Clock.h"
 #include "frmTipoMov.h"
 
 #include <QRadioButton>
@@ -12,36 +11,23 @@ class tst_frmTipoMov : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<SignedIn> db;
-    std::unique_ptr<MsgRecorder> msg;
+    std::unique_ptr<FormSession> s;
+    SignedIn *db = nullptr;
+    MsgRecorder *msg = nullptr;
 
-    std::unique_ptr<frmTipoMov> openForm()
-    {
-        auto form = std::make_unique<frmTipoMov>();
-        if (!ui::open(form.get()))
-            qFatal("frmTipoMov did not open");
-        return form;
-    }
+    std::unique_ptr<frmTipoMov> openForm() { return s->open<frmTipoMov>(); }
     static QRadioButton *option(QWidget *form, const char *name) { return ui::field<QRadioButton>(form, name); }
 
 private slots:
-    void initTestCase()
-    {
-        italianLocale();
-        Clock::setNow(QDateTime(QDate(2024, 3, 5), QTime(10, 0)));
-    }
     void init()
     {
-        db = std::make_unique<SignedIn>();
-        msg = std::make_unique<MsgRecorder>();
+        s = std::make_unique<FormSession>();
+        db = &s->db;
+        msg = &s->msg;
         db->exec(QStringLiteral("INSERT INTO TipoMov (IdTipoMov, Descrizione, EntrateUscite, Commento) VALUES "
                                 "(1, 'Stipendio', -1, 'mensile'), (2, 'Spesa', 0, NULL);"));
     }
-    void cleanup()
-    {
-        msg.reset();
-        db.reset();
-    }
+    void cleanup() { s.reset(); }
 
     void listComesFromTheSavedQuery()
     {

@@ -10,29 +10,20 @@ class tst_frmTipoPag : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<SignedIn> db;
-    std::unique_ptr<MsgRecorder> msg;
+    std::unique_ptr<FormSession> s;
+    SignedIn *db = nullptr;
+    MsgRecorder *msg = nullptr;
 
-    std::unique_ptr<frmTipoPag> openForm()
-    {
-        auto form = std::make_unique<frmTipoPag>();
-        if (!ui::open(form.get()))
-            qFatal("frmTipoPag did not open");
-        return form;
-    }
+    std::unique_ptr<frmTipoPag> openForm() { return s->open<frmTipoPag>(); }
 
 private slots:
-    void initTestCase() { italianLocale(); }
     void init()
     {
-        db = std::make_unique<SignedIn>();
-        msg = std::make_unique<MsgRecorder>();
+        s = std::make_unique<FormSession>();
+        db = &s->db;
+        msg = &s->msg;
     }
-    void cleanup()
-    {
-        msg.reset();
-        db.reset();
-    }
+    void cleanup() { s.reset(); }
 
     void savesAndLists()
     {
