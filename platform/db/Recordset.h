@@ -14,6 +14,14 @@
 
 class Connection;
 
+// A bookmark names one row of a recordset for as long as the recordset holds it.
+struct RecordBookmark
+{
+    quint64 row = 0;
+    bool operator==(const RecordBookmark &other) const { return row == other.row; }
+};
+Q_DECLARE_METATYPE(RecordBookmark)
+
 class Recordset : public QObject
 {
     Q_OBJECT
@@ -22,6 +30,8 @@ public:
     enum LockType { LockReadOnly = 1, LockPessimistic = 2, LockOptimistic = 3, LockBatchOptimistic = 4 };
     enum EditMode { EditNone = 0, EditInProgress = 1, EditAdd = 2 };
     // Field types, with the numbers of the original access layer.
+    // Start of a find besides a bookmark: the current, first or last record.
+    enum BookmarkEnum { BookmarkCurrent = 0, BookmarkFirst = 1, BookmarkLast = 2 };
     enum FieldType { Integer = 3, Double = 5, Currency = 6, Date = 7, Boolean = 11, BigInt = 20,
                      VarChar = 200, LongVarChar = 201, VarWChar = 202, LongVarWChar = 203 };
 
@@ -33,6 +43,8 @@ public:
               int lockType = LockReadOnly);
     // In-memory recordset: append fields first, then open with no source and no connection.
     void appendField(const QString &name, int type, int definedSize);
+    void setCursorType(int cursorType);  // before open
+    void setLockType(int lockType);      // before open
     void open();
     void close();
     int state() const;           // 1 open, 0 closed
@@ -73,6 +85,7 @@ public:
     void setBookmark(const QVariant &bookmark);
     // criteria "Column like 'text*'" (or "Column = value"); searches forward from the start
     // bookmark (or the current record) after skipping skipRecords; ends at EOF when nothing matches.
+    // start may also be a BookmarkEnum; searchDirection -1 searches backward and ends at BOF.
     void find(const QString &criteria, int skipRecords = 0, int searchDirection = 1,
               const QVariant &start = {});
 

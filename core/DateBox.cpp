@@ -1,0 +1,38 @@
+#include "DateBox.h"
+
+#include "Conversions.h"
+#include "Funzioni.h"
+#include "LeaveCheck.h"
+#include "MsgBox.h"
+
+#include <QLineEdit>
+#include <QPointer>
+
+namespace DateBox {
+
+void install(QLineEdit *box, Format format)
+{
+    QPointer<QLineEdit> guard(box);
+    LeaveCheck::install(box, [guard, format] {
+        if (!guard)
+            return true;
+        try {
+            const bool typed = !guard->text().isEmpty();
+            if (!Funzioni::CheckDateText(guard) && typed) {
+                MsgBox(QStringLiteral("Correggere la sintassi della data"), MsgKind::Error, QStringLiteral("Data Error"));
+                return false;
+            }
+            if (!guard->text().isEmpty()) {
+                const QDateTime value = Conv::toDateTime(guard->text());
+                guard->setText(format == Format::ShortDate ? Conv::shortDate(value.date())
+                                                           : Conv::generalDate(value));
+            }
+            return true;
+        } catch (const std::exception &e) {
+            MsgBox(QString::fromUtf8(e.what()), MsgKind::Error, QStringLiteral("Data Error"));
+            return false;
+        }
+    });
+}
+
+}

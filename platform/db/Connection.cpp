@@ -1,0 +1,111 @@
+#include "Connection.h"
+
+#include "DbError.h"
+#include "DbValue.h"
+#include "JetSql.h"
+#include "SqlStatement.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <sqlite3.h>
+
+namespace {
+
+// The value of key in a "key=value;" connection text, without regard to the key's case.
+QString textValue(const QString &connectionText, const QString &key)
+{
+    const QStringList parts = connectionText.split(QLatin1Char(';'));
+    for (const QString &part : parts) {
+        const qsizetype eq = part.indexOf(QLatin1Char('='));
+        if (eq > 0 && part.left(eq).trimmed().compare(key, Qt::CaseInsensitive) == 0)
+            return part.mid(eq + 1).trimmed();
+    }
+    return {};
+}
+
+}
+
+Connection::~Connection()
+{
+    close();
+}
+
+QString Connection::dataSource(const QString &connectionText)
+{
+    return textValue(connectionText, QStringLiteral("Data Source"));
+}
+
+void Connection::open(const QString &connectionText, const QString &, const QString &, int)
+{
+    close();
+    const QString file = dataSource(connectionText);
+    if (file.isEmpty())
+        throw DbError::cannotOpen(file, QStringLiteral("nel testo di connessione manca il file (Data Source)."));
+    const QFileInfo info(file);
+    if (!info.exists() || !info.isFile())
+        throw DbError::cannotOpen(file, QStringLiteral("il file non esiste."));
+    if (!info.isReadable())
+        throw DbError::cannotOpen(file, QStringLiteral("il file non è leggibile."));
+    if (info.size() == 0)
+        throw DbError::cannotOpen(file, QStringLiteral("il file non è un database valido."));
+
+    sqlite3 *db = nullptr;
+    int rc = sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString why = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+        sqlite3_close_v2(db);
+        throw DbError::cannotOpen(file, why);
+    }
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, 5000);
+    // Reading the catalogue once tells a database from any other file.
+    rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master; PRAGMA foreign_keys=ON;", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        const int code = sqlite3_extended_errcode(db);
+        const QString why = (code & 0xff) == SQLITE_NOTADB ? QStringLiteral("il file non è un database valido.")
+                                                           : QString::fromUtf8(sqlite3_errmsg(db));
+        sqlite3_close_v2(db);
+        throw DbError::cannotOpen(file, why);
+    }
+    JetSql::registerFunctions(db);
+    m_db = db;
+    m_connectionText = connectionText;
+    m_fileName = file;
+}
+
+void Connection::close()
+{
+    if (m_db) {
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+}
+
+int Connection::execute(const QString &jetSql)
+{
+    if (!m_db)
+        throw DbError::objectClosed();
+    SqlStatement stmt = SqlStatement::fromJet(m_db, jetSql);
+    while (stmt.step()) {
+    }
+    return sqlite3_stmt_readonly(stmt.handle()) ? 0 : sqlite3_changes(m_db);
+}
+
+QVector<QVector<QVariant>> Connection::query(const QString &jetSql)
+{
+    if (!m_db)
+        throw DbError::objectClosed();
+    SqlStatement stmt = SqlStatement::fromJet(m_db, jetSql);
+    const int columns = stmt.columnCount();
+    QVector<DbValue::Kind> kinds(columns);
+    for (int c = 0; c < columns; ++c)
+        kinds[c] = DbValue::fromDeclared(sqlite3_column_decltype(stmt.handle(), c)).kind;
+    QVector<QVector<QVariant>> rows;
+    while (stmt.step()) {
+        QVector<QVariant> row(columns);
+        for (int c = 0; c < columns; ++c)
+            row[c] = DbValue::read(stmt.handle(), c, kinds[c]);
+        rows.append(std::move(row));
+    }
+    return rows;
+}

@@ -1,0 +1,96 @@
+// Help: the help file's path, its topics, the help window and F1 in a form.
+
+#include "HTMLHelp.h"
+#include "HelpViewer.h"
+#include "Shell.h"
+
+#include <QDialog>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QtTest>
+
+class TestHTMLHelp : public QObject
+{
+    Q_OBJECT
+
+    static void closeViewer()
+    {
+        if (QTextBrowser *viewer = HelpViewer::window()) {
+            viewer->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        QVERIFY(!HelpViewer::window());
+    }
+
+private slots:
+    void cleanup()
+    {
+        closeViewer();
+        Shell::setAppPath(QString());
+    }
+
+    void helpFilePath()
+    {
+        Shell::setAppPath(QStringLiteral("/opt/focolarium"));
+        QCOMPARE(HTMLHelp::HelpFilePath(1), QStringLiteral("/opt/focolarium/Help.html"));
+        QCOMPARE(HTMLHelp::HelpFilePath(0), QString());
+        QCOMPARE(HTMLHelp::HelpFilePath(2), QString());
+    }
+
+    void missingFileShowsNothing()
+    {
+        QTemporaryDir empty;
+        Shell::setAppPath(empty.path());
+        HTMLHelp::ShowHelpTopic(1, 1001);
+        QVERIFY(!HelpViewer::window());
+    }
+
+    void everyContextIdHasItsTopic_data()
+    {
+        QTest::addColumn<int>("id");
+        for (int id : {1001, 2001, 3001, 4001, 5001, 6001, 7001, 8001, 9001, 10001, 11001, 12001, 0})
+            QTest::newRow(qPrintable(QString::number(id))) << id;
+    }
+    void everyContextIdHasItsTopic()
+    {
+        QFETCH(int, id);
+        Shell::setAppPath(QStringLiteral(PROGRAM_DIR));
+        QFile file(HTMLHelp::HelpFilePath(1));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(file.readAll()).contains(QStringLiteral("<a name=\"%1\"></a>").arg(id)));
+
+        HTMLHelp::ShowHelpTopic(1, id);
+        QTextBrowser *viewer = HelpViewer::window();
+        QVERIFY(viewer);
+        QVERIFY(viewer->isVisible());
+        QCOMPARE(viewer->source().fragment(), QString::number(id));
+        QCOMPARE(viewer->windowTitle(), QStringLiteral("Guida di Focolarium"));
+    }
+
+    void f1OpensTheFormsOwnTopic()
+    {
+        Shell::setAppPath(QStringLiteral(PROGRAM_DIR));
+        QDialog form;
+        auto *box = new QLineEdit(&form);
+        HTMLHelp::setFormHelpId(&form, 7001);
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_F1);
+        QVERIFY(HelpViewer::window());
+        QCOMPARE(HelpViewer::window()->source().fragment(), QStringLiteral("7001"));
+
+        HTMLHelp::setFormHelpId(&form, 8001);   // a list built in the form changes its id
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QTest::keyClick(box, Qt::Key_F1);
+        QCOMPARE(HelpViewer::window()->source().fragment(), QStringLiteral("8001"));
+        QCOMPARE(HTMLHelp::CurrentHelpId, 0);   // F1 shows the form's id; it does not set the current one
+    }
+};
+
+QTEST_MAIN(TestHTMLHelp)
+#include "tst_htmlhelp.moc"

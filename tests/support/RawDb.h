@@ -1,0 +1,19 @@
+#pragma once
+// Database files for the database layer's tests, made and read with SQLite directly, so that
+// the layer under test is checked against what is really in the file.
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+namespace RawDb {
+
+// Creates file (replacing it) and runs the statements on it; fails the test run on error.
+void create(const QString &file, const QStringList &statements);
+// Runs one statement on file and gives the first column of the first row, as stored
+// (qlonglong, double, QString; invalid for NULL or no row).
+QVariant scalar(const QString &file, const QString &sql);
+// "Provider=...;Data Source=<file>" as the programs write it.
+QString connectionText(const QString &file);
+
+}
