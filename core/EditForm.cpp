@@ -33,6 +33,14 @@ namespace {
 
 const QString kOperazioneAnnullata = QStringLiteral(" Operazione Annullata");
 
+// Any failure as the program's error: its number (0 when it is not one of ours) and its description.
+AppError asAppError(const std::exception &e)
+{
+    if (auto *appError = dynamic_cast<const AppError *>(&e))
+        return *appError;
+    return AppError(0, QString::fromUtf8(e.what()));
+}
+
 bool isTextColumn(int type)
 {
     return type == Recordset::VarChar || type == Recordset::LongVarChar || type == Recordset::VarWChar
@@ -152,7 +160,7 @@ EditForm::EditForm(Shape shape, const Table &table, QWidget *parent)
     cmdOk = makeButton("cmdOk", QStringLiteral("&Ok"));
     Command6 = makeButton("Command6", QString());
     Command6->setIcon(binIcon());
-    Command6->setIconSize(QSize(20, 20));
+    Command6->setIconSize(QSize(16, 16));
     Command6->setToolTip(QStringLiteral("Elimina"));
     Command6->setAccessibleName(QStringLiteral("Elimina"));
     cmdCancel = makeButton("cmdCancel", QStringLiteral("&Cancel"));
@@ -277,10 +285,9 @@ bool EditForm::runLoad()
                 m_rs->addNew();
             recordLoaded(found);
         }
-    } catch (const AppError &e) {
+    } catch (const std::exception &failure) {
+        const AppError e = asAppError(failure);
         MsgBox(e.description(), MsgKind::Information, messageTitle());
-    } catch (const std::exception &e) {
-        MsgBox(QString::fromUtf8(e.what()), MsgKind::Information, messageTitle());
     }
     return true;
 }
@@ -378,12 +385,10 @@ void EditForm::RefreshList()
     }
     try {
         buildList();
-    } catch (const AppError &e) {
+    } catch (const std::exception &failure) {
+        const AppError e = asAppError(failure);
         grdThis->setRedraw(true);
         MsgBox(e.description(), MsgKind::Warning, messageTitle());
-    } catch (const std::exception &e) {
-        grdThis->setRedraw(true);
-        MsgBox(QString::fromUtf8(e.what()), MsgKind::Warning, messageTitle());
     }
 }
 
@@ -432,10 +437,9 @@ void EditForm::listPicked(int row, int column)
         const int id = Funzioni::NullToLong(grdThis->cellItemData(row, column));
         if (id > 0)
             LoadRecord(id);
-    } catch (const AppError &e) {
+    } catch (const std::exception &failure) {
+        const AppError e = asAppError(failure);
         MsgBox(e.description(), MsgKind::PlainOkCancel, QStringLiteral("Focolarium"));
-    } catch (const std::exception &e) {
-        MsgBox(QString::fromUtf8(e.what()), MsgKind::PlainOkCancel, QStringLiteral("Focolarium"));
     }
 }
 
@@ -458,10 +462,9 @@ void EditForm::newRecord()
             writeChangedFields();
             rs().addNew();
         }
-    } catch (const AppError &e) {
+    } catch (const std::exception &failure) {
+        const AppError e = asAppError(failure);
         MsgBox(e.description(), MsgKind::Information, messageTitle());
-    } catch (const std::exception &e) {
-        MsgBox(QString::fromUtf8(e.what()), MsgKind::Information, messageTitle());
     }
 }
 
@@ -485,13 +488,12 @@ void EditForm::save()
         afterWrite(wasNew);
         MsgBox(QStringLiteral("Registrazione completata."), MsgKind::Information, messageTitle());
         RefreshList();
-    } catch (const AppError &e) {
+    } catch (const std::exception &failure) {
+        const AppError e = asAppError(failure);
         const QString text = e.number() == AppError::Conflict
             ? QStringLiteral("Un' altro utente sta utilizzando lo stesso set di record: chiudere e riprovare.")
             : e.description();
         MsgBox(text + kOperazioneAnnullata, MsgKind::Warning, messageTitle());
-    } catch (const std::exception &e) {
-        MsgBox(QString::fromUtf8(e.what()) + kOperazioneAnnullata, MsgKind::Warning, messageTitle());
     }
 }
 
@@ -506,13 +508,12 @@ void EditForm::deleteRecord()
         deleteCurrent();
         MsgBox(QStringLiteral("Record Cancellato!"), MsgKind::Information, QStringLiteral("Delete Successfull!"));
         RefreshList();
-    } catch (const AppError &e) {
+    } catch (const std::exception &failure) {
+        const AppError e = asAppError(failure);
         const QString text = e.number() == AppError::ForeignKey
             ? QStringLiteral("Violazione del vincolo Referenziale.")
             : e.description();
         MsgBox(text + kOperazioneAnnullata, MsgKind::Error, messageTitle());
-    } catch (const std::exception &e) {
-        MsgBox(QString::fromUtf8(e.what()) + kOperazioneAnnullata, MsgKind::Error, messageTitle());
     }
 }
 
@@ -537,8 +538,20 @@ bool EditForm::event(QEvent *e)
 void EditForm::paintEvent(QPaintEvent *e)
 {
     QDialog::paintEvent(e);
-    if (grdThis && !m_refreshing)
+    if (grdThis && !m_refreshing && exposesForm(e->rect()))
         scheduleListRefresh();
+}
+
+// A paint of the form itself (shown, uncovered, resized), not one that a control asked for when it
+// redrew within its own place.
+bool EditForm::exposesForm(const QRect &painted) const
+{
+    for (QObject *child : children()) {
+        auto *w = qobject_cast<QWidget *>(child);
+        if (w && w->isVisible() && w->geometry().contains(painted))
+            return false;
+    }
+    return true;
 }
 
 // The list is rebuilt after the paint that asks for it, so that its messages are not shown from

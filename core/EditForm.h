@@ -151,6 +151,7 @@ private:
     void buildList();
     void listPicked(int row, int column);
     void scheduleListRefresh();
+    bool exposesForm(const QRect &painted) const;
 
     Shape m_shape;
     Table m_table;

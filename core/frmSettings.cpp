@@ -34,12 +34,21 @@ QCheckBox *checkBox(const char *name, const QString &caption, QWidget *parent)
 // A stored flag becomes the check box's value: 0 cleared, 1 ticked, 2 greyed; anything else is refused.
 void setCheckValue(QCheckBox *box, short value)
 {
+    static const Qt::CheckState states[] = {Qt::Unchecked, Qt::Checked, Qt::PartiallyChecked};
     if (value < 0 || value > 2)
         throw AppError(380, QStringLiteral("Valore della proprietà non valido"));
-    box->setCheckState(Qt::CheckState(value));
+    box->setCheckState(states[value]);
+    box->setTristate(value == 2);
 }
 
-short checkValue(const QCheckBox *box) { return short(box->checkState()); }
+short checkValue(const QCheckBox *box)
+{
+    switch (box->checkState()) {
+    case Qt::Checked: return 1;
+    case Qt::PartiallyChecked: return 2;
+    default: return 0;
+    }
+}
 
 } // namespace
 

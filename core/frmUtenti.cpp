@@ -95,7 +95,8 @@ frmUtenti::frmUtenti(QWidget *parent)
               {QStringLiteral("size"), QStringLiteral("Cognome"), 105},
               {QStringLiteral("type"), QStringLiteral("Ruolo"), 90},
               {QStringLiteral("date"), QStringLiteral("Data nascita"), 90},
-              {QStringLiteral("note"), QStringLiteral("Commento"), 190}}});
+              {QStringLiteral("note"), QStringLiteral("Commento"), 190}},
+             QString()});
     placeButtons({Command1, Command6, cmdOk, cmdCancel});
     resize(700, 600);
 }

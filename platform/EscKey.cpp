@@ -1,32 +1,37 @@
 #include "EscKey.h"
 
-#include <QEvent>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
 
 namespace {
+// Watches the keys of the whole program before any control of the form handles them.
 class EscFilter : public QObject
 {
 public:
-    using QObject::QObject;
+    explicit EscFilter(QWidget *form) : QObject(form), m_form(form) { qApp->installEventFilter(this); }
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
-            return QObject::eventFilter(watched, event);
+            return false;
         auto *key = static_cast<QKeyEvent *>(event);
-        if (key->key() != Qt::Key_Escape)
-            return QObject::eventFilter(watched, event);
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (key->key() != Qt::Key_Escape || !widget || widget->window() != m_form)
+            return false;
         if (event->type() == QEvent::KeyRelease && !key->isAutoRepeat())
-            static_cast<QWidget *>(parent())->close();
+            m_form->close();
         return true;
     }
+
+private:
+    QWidget *m_form;
 };
 }
 
 namespace EscKey {
 void closeOnRelease(QWidget *form)
 {
-    form->installEventFilter(new EscFilter(form));
+    new EscFilter(form);
 }
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Releasing Esc anywhere in a form closes it, as the form's close box does (the form sees the key
-// before its controls' own handling leaves it to the form). The press itself does nothing.
+// Releasing Esc anywhere in a form closes it, as the form's close box does: the form sees the key
+// before any of its controls. The press itself does nothing.
 
 class QWidget;
 

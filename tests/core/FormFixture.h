@@ -136,3 +136,20 @@ struct FormSession
     SignedIn db;
     MsgRecorder msg;
 };
+
+// What a form's test class keeps: its init() calls start() and its cleanup() stop().
+template <class Form> struct FormTest
+{
+    std::unique_ptr<FormSession> session;
+    SignedIn *db = nullptr;
+    MsgRecorder *msg = nullptr;
+
+    void start()
+    {
+        session = std::make_unique<FormSession>();
+        db = &session->db;
+        msg = &session->msg;
+    }
+    void stop() { session.reset(); }
+    std::unique_ptr<Form> openForm() { return session->open<Form>(); }
+};

@@ -10,24 +10,13 @@
 #include <QComboBox>
 #include <memory>
 
-class tst_frmUtenti : public QObject
+class tst_frmUtenti : public QObject, FormTest<frmUtenti>
 {
     Q_OBJECT
 
-    std::unique_ptr<FormSession> s;
-    SignedIn *db = nullptr;
-    MsgRecorder *msg = nullptr;
-
-    std::unique_ptr<frmUtenti> openForm() { return s->open<frmUtenti>(); }
-
 private slots:
-    void init()
-    {
-        s = std::make_unique<FormSession>();
-        db = &s->db;
-        msg = &s->msg;
-    }
-    void cleanup() { s.reset(); }
+    void init() { start(); }
+    void cleanup() { stop(); }
 
     void onlyTheExactRoleAdminOpensIt_data()
     {

@@ -7,15 +7,10 @@
 
 #include <memory>
 
-class tst_frmConti : public QObject
+class tst_frmConti : public QObject, FormTest<frmConti>
 {
     Q_OBJECT
 
-    std::unique_ptr<FormSession> s;
-    SignedIn *db = nullptr;
-    MsgRecorder *msg = nullptr;
-
-    std::unique_ptr<frmConti> openForm() { return s->open<frmConti>(); }
     void addAccounts()
     {
         db->exec(QStringLiteral("INSERT INTO Conti (IdConto, NConto, ComuConto, Descrizione, DataApertura, DataUpdate) "
@@ -25,13 +20,8 @@ class tst_frmConti : public QObject
     static const QString kTitle;
 
 private slots:
-    void init()
-    {
-        s = std::make_unique<FormSession>();
-        db = &s->db;
-        msg = &s->msg;
-    }
-    void cleanup() { s.reset(); }
+    void init() { start(); }
+    void cleanup() { stop(); }
 
     void opensOnBlankRecordWithTheList()
     {

@@ -7,27 +7,20 @@
 #include <QRadioButton>
 #include <memory>
 
-class tst_frmTipoMov : public QObject
+class tst_frmTipoMov : public QObject, FormTest<frmTipoMov>
 {
     Q_OBJECT
 
-    std::unique_ptr<FormSession> s;
-    SignedIn *db = nullptr;
-    MsgRecorder *msg = nullptr;
-
-    std::unique_ptr<frmTipoMov> openForm() { return s->open<frmTipoMov>(); }
     static QRadioButton *option(QWidget *form, const char *name) { return ui::field<QRadioButton>(form, name); }
 
 private slots:
     void init()
     {
-        s = std::make_unique<FormSession>();
-        db = &s->db;
-        msg = &s->msg;
+        start();
         db->exec(QStringLiteral("INSERT INTO TipoMov (IdTipoMov, Descrizione, EntrateUscite, Commento) VALUES "
                                 "(1, 'Stipendio', -1, 'mensile'), (2, 'Spesa', 0, NULL);"));
     }
-    void cleanup() { s.reset(); }
+    void cleanup() { stop(); }
 
     void listComesFromTheSavedQuery()
     {

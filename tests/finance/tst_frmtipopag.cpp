@@ -6,24 +6,13 @@
 
 #include <memory>
 
-class tst_frmTipoPag : public QObject
+class tst_frmTipoPag : public QObject, FormTest<frmTipoPag>
 {
     Q_OBJECT
 
-    std::unique_ptr<FormSession> s;
-    SignedIn *db = nullptr;
-    MsgRecorder *msg = nullptr;
-
-    std::unique_ptr<frmTipoPag> openForm() { return s->open<frmTipoPag>(); }
-
 private slots:
-    void init()
-    {
-        s = std::make_unique<FormSession>();
-        db = &s->db;
-        msg = &s->msg;
-    }
-    void cleanup() { s.reset(); }
+    void init() { start(); }
+    void cleanup() { stop(); }
 
     void savesAndLists()
     {
@@ -42,6 +31,19 @@ private slots:
         QCOMPARE(g->cellText(1, 1), QStringLiteral(" Bonifico"));
         QCOMPARE(g->cellText(1, 2), QStringLiteral(" "));
         ui::shoot(form.get(), QStringLiteral("frmTipoPag"));
+    }
+
+    void listIsRebuiltWhenTheFormPaintsOnly()
+    {
+        db->exec(QStringLiteral("INSERT INTO TipoPag (IdTipoPag, NomePag) VALUES (1, 'Contanti');"));
+        auto form = openForm();
+        QVERIFY(ui::pick(form.get(), 1));
+        QTest::qWait(200);   // the grid's own redrawing rebuilds nothing: the row stays selected
+        QCOMPARE(ui::grid(form.get())->selectedRow(), 1);
+        db->exec(QStringLiteral("INSERT INTO TipoPag (IdTipoPag, NomePag) VALUES (2, 'Carta');"));
+        form->repaint();
+        ui::settle();
+        QCOMPARE(ui::grid(form.get())->rows(), 2);
     }
 
     void nameOfBlanksIsRefused()
