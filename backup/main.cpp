@@ -1,3 +1,5 @@
+#include "frmBackup.h"
+
 #include <QApplication>
 #include <QLocale>
 
@@ -5,5 +7,9 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    return 0;
+    frmBackup form;
+    // Closing the form ends the program, even with the help window still open.
+    QObject::connect(&form, &QDialog::finished, &app, &QApplication::quit);
+    form.show();
+    return app.exec();
 }

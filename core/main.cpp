@@ -1,3 +1,7 @@
+#include "FrmStart.h"
+#include "MsgBox.h"
+#include "frmMain.h"
+
 #include <QApplication>
 #include <QLocale>
 
@@ -5,5 +9,11 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    return 0;
+    QCoreApplication::setOrganizationName(QStringLiteral("Focolarium"));
+    QCoreApplication::setApplicationName(QStringLiteral("Focolarium"));
+    MsgBoxSeam::setDefaultTitle(QStringLiteral("Focolarium"));
+
+    FrmStart splash([] { return new frmMain; });
+    splash.show();
+    return app.exec();
 }

@@ -18,6 +18,7 @@ std::function<QString(const QString &, const QString &, const QString &)> g_open
 std::function<QString(const QString &)> g_browse;
 std::function<bool(const QString &, const QStringList &)> g_start;
 std::function<bool(const QString &)> g_openUrl;
+std::function<void()> g_end;
 QString g_appPath;
 std::unique_ptr<QLockFile> g_instanceLock;
 int g_pointer = 0;
@@ -109,6 +110,15 @@ bool prevInstance(const QString &programName)
     return false;
 }
 void releaseInstance() { g_instanceLock.reset(); }
+
+void endProgram()
+{
+    if (g_end)
+        g_end();
+    else
+        QCoreApplication::exit(0);
+}
+void setEndProgramHandler(std::function<void()> handler) { g_end = std::move(handler); }
 
 int mousePointer() { return g_pointer; }
 void setMousePointer(int pointer)

@@ -41,6 +41,10 @@ void setAppPath(const QString &folder);
 bool prevInstance(const QString &programName = QStringLiteral("focolarium"));
 void releaseInstance();
 
+// Ends the program at once: every running event loop returns. Test handler: records the request.
+void endProgram();
+void setEndProgramHandler(std::function<void()> handler);
+
 // The screen's mouse pointer, by the runtime's numbers (0 default, 11 hourglass, ...).
 int mousePointer();
 void setMousePointer(int pointer);

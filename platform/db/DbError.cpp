@@ -18,6 +18,8 @@ AppError fromSqlite(sqlite3 *db, int rc)
                         QStringLiteral("Le modifiche richieste alla tabella non sono state apportate perché "
                                        "creerebbero valori duplicati nell'indice, nella chiave primaria o nella "
                                        "relazione."));
+    case SQLITE_CONSTRAINT_NOTNULL:
+        return AppError(rc, QStringLiteral("Il campo non può contenere un valore Null (%1).").arg(message));
     case SQLITE_AUTH:
         return AppError(AppError::AuthenticationFailed, QStringLiteral("Autenticazione non riuscita."));
     default:

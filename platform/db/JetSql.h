@@ -1,6 +1,9 @@
 #pragma once
 // The SQL dialect the programs write (Access/Jet) translated to SQLite in one place.
-// Tokenized: nothing inside a string literal is touched.
+// Tokenized: nothing inside a string literal is touched. Date literals # mm/dd/yyyy # become ISO
+// texts ('yyyy-MM-dd', with " HH:mm:ss" when they carry a time, so the noon upper bound sorts after
+// the plain day); "..." texts become '...'; True/False -1/0; "Delete * from" loses the "*";
+// LIKE patterns take % and _ for * and ?; & and + beside a text literal join texts.
 
 #include <QString>
 
@@ -12,8 +15,9 @@ namespace JetSql {
 // not understand is passed through for SQLite to accept or refuse.
 QString translate(const QString &jet);
 
-// Registers on a connection the SQL functions the translation relies on
-// (text joining with Null as empty, DatePart, IIF, ...).
+// Registers on a connection the SQL functions the translated texts rely on: jet_concat (Jet's &,
+// Null as empty), DatePart, Now() and the zero-argument date() (Jet's Date()), both from Clock, so
+// that the saved queries' "today" follows Clock::setNow. IIF is SQLite's own.
 void registerFunctions(sqlite3 *db);
 
 }

@@ -396,12 +396,17 @@ void Recordset::Data::updateRow(Row &row)
     stmt.step();
     if (sqlite3_changes(h) == 0)
         throw DbError::conflict();
-    for (int c = 0; c < columns.size(); ++c)
-        if (row.changed.value(c) && columns[c].base)
-            row.stored[c] = DbValue::toStored(row.values[c]);
     if (key >= 0 && row.changed.value(key) && row.values[key].isValid()) {
         row.rowid = row.values[key].toLongLong();
         row.hasRowid = true;
+    }
+    // The values as the table now holds them are what the next write checks against.
+    if (row.hasRowid) {
+        reread(row);
+    } else {
+        for (int c = 0; c < columns.size(); ++c)
+            if (row.changed.value(c) && columns[c].base)
+                row.stored[c] = DbValue::toStored(row.values[c]);
     }
 }
 

@@ -2,6 +2,7 @@
 // back are checked. Plus random and mutated texts, which must never crash the translation.
 
 #include "Clock.h"
+#include "ProgramFolder.h"
 #include "db/JetSql.h"
 
 #include <QLocale>
@@ -14,6 +15,7 @@
 namespace {
 
 const char *const Schema = R"(
+PRAGMA synchronous = OFF;
 CREATE TABLE Aziende (IdAzienda INTEGER PRIMARY KEY, NomeAzienda TEXT(255) COLLATE NOCASE,
   Indirizzo TEXT(255) COLLATE NOCASE, TipoProvider TEXT(1) COLLATE NOCASE);
 CREATE TABLE Utenti (IdUtente INTEGER PRIMARY KEY, Nome TEXT(50) COLLATE NOCASE, Cognome TEXT(50) COLLATE NOCASE,
@@ -90,7 +92,8 @@ struct Case
 const char *const MovList = "select IdMov,DataReg,DataMov,Descrizione,Entrata,Uscita,DescrConto,NomePag,Mov FROM qryMov "
                             "WHERE IdMov > 0 ";
 
-const Case Cases[] = {
+// The texts the programs write, with the user, family and record ids filled in.
+const Case ProgramTexts[] = {
     // sign-in
     {"families", "SELECT IdAzienda,NomeAzienda FROM Aziende ;", nullptr, "1|Famiglia;2|Vecchia", 0},
     {"family by id", "SELECT * FROM Aziende where IdAzienda=1", nullptr, "1|Famiglia|Data Source=/tmp/Famiglia.mdb|A", 0},
@@ -192,8 +195,11 @@ const Case Cases[] = {
      "SELECT NomeAzienda FROM Aziende WHERE IdAzienda = 1", "O'Brien # & * Delete * from Aziende", 0},
     {"family edit", "Select * From Aziende WHERE IdAzienda = 1", nullptr, "1|Famiglia", 2},
     {"family delete", "Delete * from Aziende Where IdAzienda = 2", "SELECT IdAzienda FROM Aziende", "1", 0},
-    {"qualified delete", "Delete Aziende.* from Aziende Where IdAzienda = 1", "SELECT IdAzienda FROM Aziende", "2", 0},
+};
 
+// The dialect around those texts.
+const Case DialectCases[] = {
+    {"qualified delete", "Delete Aziende.* from Aziende Where IdAzienda = 1", "SELECT IdAzienda FROM Aziende", "2", 0},
     // & and +: Null as empty, precedence below + and above comparisons
     {"& with Nulls", "select 'a' & Null & 'b', Null & Null, NConto & '' from Conti order by IdConto", nullptr,
      "ab|NULL|123;ab|NULL|", 0},
@@ -231,6 +237,9 @@ const Case Cases[] = {
     {"invalid day", "select # 02/30/2024 #", nullptr, "ERROR", 0},
     {"invalid month", "select IdMov from Movimenti where DataMov = #13/01/2024#", nullptr, "ERROR", 0},
     {"not a date", "select #ciao#", nullptr, "ERROR", 0},
+    {"a bare # is no parameter", "select IdMov from Movimenti where DataMov = #abc", nullptr, "ERROR", 0},
+    {"two minus signs are no comment", "select IdMov from Movimenti where IdMov = 3--1 or IdMov = 1 order by IdMov",
+     nullptr, "1;4", 0},
     {"unterminated date", "select IdMov from Movimenti where DataMov > #03/05/2024", nullptr, "ERROR", 0},
     {"DatePart intervals", "select DatePart('q', #08/15/2024#), DatePart('m', #08/15/2024#), DatePart('d', #08/15/2024#), "
      "DatePart('y', #08/15/2024#), DatePart('w', #08/15/2024#), DatePart('ww', #08/15/2024#), DatePart(\"YYYY\", "
@@ -330,7 +339,10 @@ private slots:
         QTest::addColumn<QString>("check");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<int>("columns");
-        for (const Case &c : Cases)
+        for (const Case &c : ProgramTexts)
+            QTest::newRow(c.tag) << QString::fromUtf8(c.jet) << QString::fromUtf8(c.check)
+                                 << QString::fromUtf8(c.expected) << c.columns;
+        for (const Case &c : DialectCases)
             QTest::newRow(c.tag) << QString::fromUtf8(c.jet) << QString::fromUtf8(c.check)
                                  << QString::fromUtf8(c.expected) << c.columns;
     }
@@ -373,12 +385,33 @@ private slots:
         QCOMPARE(JetSql::translate(jet), sqlite);
     }
 
+    // The programs' texts also run on the family database the build makes, whose tables and saved
+    // queries they name.
+    void onFamilyDatabase()
+    {
+        ProgramFolder folder;
+        for (const Case &c : ProgramTexts) {
+            const QString jet = QString::fromUtf8(c.jet);
+            const QString file = jet.contains(QLatin1String("Aziende")) ? folder.logoPath() : folder.familyPath();
+            sqlite3 *db = nullptr;
+            QCOMPARE(sqlite3_open_v2(file.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+            JetSql::registerFunctions(db);
+            const QString sql = JetSql::translate(jet);
+            const bool ran = run(db, sql) != QLatin1String("ERROR");
+            const QString error = QString::fromUtf8(sqlite3_errmsg(db));
+            sqlite3_close(db);
+            QVERIFY2(ran, qPrintable(sql + ": " + error));
+        }
+    }
+
     // Random and mutated texts: the translation must never crash and SQLite must be able to
     // prepare or refuse whatever it produces.
     void randomTexts()
     {
         QStringList corpus;
-        for (const Case &c : Cases)
+        for (const Case &c : ProgramTexts)
+            corpus << QString::fromUtf8(c.jet);
+        for (const Case &c : DialectCases)
             corpus << QString::fromUtf8(c.jet);
         corpus << QString::fromLatin1(QryMov);
         static const char *const pieces[] = {
@@ -399,10 +432,19 @@ private slots:
             }
         };
 
+        // Extremes first: deep nesting, a long text, nothing but delimiters.
+        const QStringList extremes = {
+            QStringLiteral("SELECT ") + QString(100000, QLatin1Char('(')) + QStringLiteral("1 & 2")
+                + QString(100000, QLatin1Char(')')),
+            QStringLiteral("SELECT ") + QStringLiteral("'a' & ").repeated(20000) + QStringLiteral("'b'"),
+            QString(5000, QLatin1Char('#')), QString(5001, QLatin1Char('\'')), QString(5001, QLatin1Char('"')),
+            QString(5000, QLatin1Char('[')), QString(5000, QLatin1Char('&')), QString(), QStringLiteral(" ")};
         int prepared = 0, refused = 0;
-        for (int iteration = 0; iteration < 20000; ++iteration) {
+        for (int iteration = 0; iteration < 20000 + extremes.size(); ++iteration) {
             QString s;
-            if (rng.bounded(10) == 0) {
+            if (iteration >= 20000) {
+                s = extremes[iteration - 20000];
+            } else if (rng.bounded(10) == 0) {
                 for (int k = rng.bounded(1, 30); k > 0; --k)
                     s += rng.bounded(3) ? piece() : randomChar();
             } else {

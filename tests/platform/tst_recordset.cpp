@@ -2,6 +2,7 @@
 #include "ErrorOf.h"
 #include "RawDb.h"
 #include "db/Connection.h"
+#include "db/DatabaseFile.h"
 #include "db/Recordset.h"
 
 #include <QLocale>
@@ -546,6 +547,57 @@ private slots:
         rs.find(QStringLiteral("Descrizione like 'c*'"), 0, 1, mark);
         QCOMPARE(rs.value(0), QVariant(4));
         QCOMPARE(errorOf([&] { rs.setBookmark(42); }), 3001L);
+    }
+
+    // The family template as the schema makes it: the saved queries type their columns, the
+    // shifts' recordset (no key selected) writes, a Null amount is refused.
+    void familySchema()
+    {
+        const QString file = m_dir.filePath(QStringLiteral("Schema.mdb"));
+        QFile::remove(file);
+        DatabaseFile::create(file, {QStringLiteral(SCHEMA_DIR "/family.sql")});
+        Connection cn;
+        cn.open(RawDb::connectionText(file));
+        cn.execute(QStringLiteral("INSERT INTO Conti (Descrizione) VALUES ('Banca')"));
+        Recordset mov;
+        mov.open(QStringLiteral("SELECT * FROM Movimenti where IdMov= 0"), &cn, Recordset::OpenStatic,
+                 Recordset::LockPessimistic);
+        mov.addNew();
+        mov.setValue(QStringLiteral("DataMov"), QStringLiteral("05/03/2024"));
+        mov.setValue(QStringLiteral("Descrizione"), QStringLiteral("Spesa"));
+        mov.setValue(QStringLiteral("Uscita"), QStringLiteral("10,25"));
+        mov.setValue(QStringLiteral("IdConto"), 1);
+        mov.update();
+        QCOMPARE(mov.value(0), QVariant(1));
+        mov.setValue(QStringLiteral("Entrata"), QVariant());
+        QCOMPARE(errorOf([&] { mov.update(); }), 1299L);
+        QCOMPARE(mov.editMode(), int(Recordset::EditInProgress));
+
+        Recordset list;
+        list.open(QStringLiteral("select IdMov,DataReg,DataMov,Descrizione,Entrata,Uscita,DescrConto,NomePag,Mov "
+                                 "FROM qryMov WHERE IdMov > 0 AND DatePart('yyyy',DataMov)=2024 Order BY DataMov"),
+                  &cn);
+        QCOMPARE(list.recordCount(), 1);
+        QCOMPARE(list.value(QStringLiteral("DataMov")), QVariant(QDate(2024, 3, 5)));
+        QCOMPARE(list.value(QStringLiteral("Uscita")), QVariant(10.25));
+        QCOMPARE(list.value(QStringLiteral("Entrata")), QVariant(0.0));
+        QCOMPARE(list.value(QStringLiteral("DescrConto")), QVariant(QStringLiteral("Banca")));
+        QVERIFY(!list.value(QStringLiteral("NomePag")).isValid());
+
+        Recordset turni;
+        turni.open(QStringLiteral("select Ora as Turno from Turni"), &cn, Recordset::OpenStatic,
+                   Recordset::LockPessimistic);
+        for (const char *ora : {"09:00", "09:00", "10:00"}) {
+            turni.addNew();
+            turni.setValue(0, QString::fromLatin1(ora));
+        }
+        turni.updateBatch();
+        turni.moveFirst();
+        turni.moveNext();
+        turni.update(QStringLiteral("Turno"), QStringLiteral("09:30"));
+        QCOMPARE(RawDb::scalar(file, QStringLiteral("SELECT group_concat(Ora) FROM (SELECT Ora FROM Turni "
+                                                    "ORDER BY IdTurno)")),
+                 QVariant(QStringLiteral("09:00,09:30,10:00")));
     }
 
     void inMemoryRecordset()

@@ -1,11 +1,15 @@
 // The family databases as the build and the fixture make them: views, keys, indexes, first user.
-// Read through plain SQLite, as any tool outside the program would; today comes from Clock.
+// Read mostly through plain SQLite with the program's SQL functions (today from Clock), and through the
+// database layer where the typing of the views' values matters.
 
 #include "AppError.h"
 #include "Clock.h"
 #include "ProgramFolder.h"
 #include "Shell.h"
-#include "db/DatabaseFile.h"
+#include "ErrorOf.h"
+#include "db/Connection.h"
+#include "db/JetSql.h"
+#include "db/Recordset.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,7 +19,7 @@
 
 namespace {
 
-// A plain SQLite connection to a family database with foreign keys on and date() reading Clock.
+// A plain SQLite connection to a family database with foreign keys on and the program's functions.
 class Db
 {
 public:
@@ -23,7 +27,7 @@ public:
     {
         sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
         sqlite3_extended_result_codes(m_db, 1);
-        sqlite3_create_function(m_db, "date", 0, SQLITE_UTF8, nullptr, &today, nullptr, nullptr);
+        JetSql::registerFunctions(m_db);
         exec("PRAGMA foreign_keys = ON");
     }
     ~Db() { sqlite3_close(m_db); }
@@ -68,10 +72,6 @@ public:
     }
 
 private:
-    static void today(sqlite3_context *context, int, sqlite3_value **)
-    {
-        sqlite3_result_text(context, Clock::today().toString(Qt::ISODate).toUtf8().constData(), -1, SQLITE_TRANSIENT);
-    }
     sqlite3 *m_db = nullptr;
 };
 
@@ -92,6 +92,7 @@ private slots:
     void ricorrenze();
     void ricorrenzeColumns();
     void qryMovJoins();
+    void throughConnection();
     void qryTipoMov();
     void referencedRowsStay_data();
     void referencedRowsStay();
@@ -215,6 +216,53 @@ void tst_schema::qryMovJoins()
     QCOMPARE(rows[1], (QVector<QVariant>{2, "2024-02-03", "2024-02-03", "Pane", 0.0, 2.4, QVariant(), "Contanti",
                                          "Spesa", 1, 1, QVariant(), 2}));
     QCOMPARE(db.value("SELECT count(*) FROM qryMov WHERE IdConto = 1"), QVariant(1));
+}
+
+// The lists' queries through the database layer: typed values, and the database's refusals as the forms'
+// error numbers.
+void tst_schema::throughConnection()
+{
+    ProgramFolder folder;
+    ProgramFolder::execute(folder.familyPath(),
+        "INSERT INTO Conti (IdConto, Descrizione) VALUES (1, 'Banca Uno');"
+        "INSERT INTO TipoPag (IdTipoPag, NomePag) VALUES (1, 'Contanti');"
+        "INSERT INTO TipoMov (IdTipoMov, Descrizione, EntrateUscite) VALUES (1, 'Stipendio', -1);"
+        "INSERT INTO Movimenti (DataReg, DataMov, Entrata, IdConto, IdTipoPag, IdTipoMov) VALUES"
+        " ('2024-01-02', '2024-01-31', 1500.5, 1, 1, 1), ('2023-12-30', '2023-12-30', 7, NULL, 1, 1);"
+        "INSERT INTO Contatti (Nome, Nascita, IdUtente, Condividi) VALUES ('Anna', '1970-01-03', 1, 0);"
+        "INSERT INTO Postazioni (IdPosto) VALUES (1);"
+        "INSERT INTO Appunta (Data, IdTurno, IdPostazione) VALUES ('2024-03-05', '9:00', 1)");
+    Connection cn;
+    cn.open(folder.familyConnString());
+    setToday(QDate(2023, 12, 28));
+
+    Recordset rs;
+    rs.open("select IdContatto,Nome,cognome,email,Compleanno,Annivers,Onomast FROM QryRicorrenze WHERE IdUtente = 1 "
+            "OR Condividi = -1", &cn, Recordset::OpenForwardOnly, Recordset::LockReadOnly);
+    QCOMPARE(rs.recordCount(), 1);
+    QCOMPARE(rs.value("Compleanno"), QVariant(QDate(2024, 1, 3)));
+    QVERIFY(rs.value("Annivers").isNull());
+    rs.close();
+
+    rs.open("select IdMov,DataReg,DataMov,Descrizione,Entrata,Uscita,DescrConto,NomePag,Mov FROM qryMov WHERE IdMov > 0 "
+            "AND DatePart('yyyy',DataMov)=2024 Order BY DataMov", &cn, Recordset::OpenForwardOnly,
+            Recordset::LockReadOnly);
+    QCOMPARE(rs.recordCount(), 1);
+    QCOMPARE(rs.value("DataMov"), QVariant(QDate(2024, 1, 31)));
+    QCOMPARE(rs.value("Entrata").toDouble(), 1500.5);
+    QCOMPARE(rs.value("DescrConto"), QVariant(QStringLiteral("Banca Uno")));
+    QCOMPARE(rs.value("Mov"), QVariant(QStringLiteral("Stipendio")));
+    rs.close();
+
+    rs.open("select IdTipoMov,Descrizione,Entrate,Uscite,Commento FROM qryTipoMov", &cn);
+    QCOMPARE(rs.value("Entrate"), QVariant(QStringLiteral("Vero")));
+    QCOMPARE(rs.value("Uscite"), QVariant(QStringLiteral("Falso")));
+    rs.close();
+
+    QCOMPARE(errorOf([&] { cn.execute("Delete * from Conti Where IdConto = 1"); }), AppError::ForeignKey);
+    QCOMPARE(errorOf([&] { cn.execute("INSERT INTO Appunta (Data, IdTurno, IdPostazione) VALUES (# 03/05/2024 #, "
+                                      "'9:00', 1)"); }),
+             AppError::Unspecified);
 }
 
 void tst_schema::qryTipoMov()

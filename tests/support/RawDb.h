@@ -1,6 +1,6 @@
 #pragma once
-// Database files for the database layer's tests, made and read with SQLite directly, so that
-// the layer under test is checked against what is really in the file.
+// Database files for the database layer's tests, made and read through DatabaseFile (not the layer
+// under test), so that the layer is checked against what is really in the file.
 
 #include <QString>
 #include <QStringList>
@@ -8,7 +8,7 @@
 
 namespace RawDb {
 
-// Creates file (replacing it) and runs the statements on it; fails the test run on error.
+// Creates file (replacing it) and runs the statements on it in one transaction.
 void create(const QString &file, const QStringList &statements);
 // Runs one statement on file and gives the first column of the first row, as stored
 // (qlonglong, double, QString; invalid for NULL or no row).

@@ -1,0 +1,52 @@
+#include "Funzioni.h"
+
+#include "AppError.h"
+#include "Conversions.h"
+#include "MsgBox.h"
+#include "Shell.h"
+
+#include <exception>
+
+namespace Funzioni {
+
+QString SqlQuote(const QVariant &value)
+{
+    if (Conv::isNull(value))
+        return QString();
+    QString text = Conv::toText(value);
+    return text.replace(QLatin1Char('\''), QStringLiteral("''"));
+}
+
+QString NullToString(const QVariant &value)
+{
+    if (Conv::isNull(value))
+        return QString();
+    return Conv::toText(value);
+}
+
+int NullToLong(const QVariant &value)
+{
+    if (Conv::isNull(value))
+        return 0;
+    return Conv::toInt32(value);
+}
+
+QString BrowseFolder(QWidget *owner, const QString &title)
+{
+    return Shell::browseFolder(owner, title);
+}
+
+bool Guarded(const QString &title, const std::function<void()> &operation, MsgKind kind)
+{
+    try {
+        operation();
+        return true;
+    } catch (const AppError &e) {
+        MsgBox(e.description(), kind, title);
+    } catch (const std::exception &e) {
+        MsgBox(QString::fromLocal8Bit(e.what()), kind, title);
+    }
+    return false;
+}
+
+}

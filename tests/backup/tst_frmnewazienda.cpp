@@ -1,0 +1,216 @@
+// A new family from the families form: its database copied from the template, then its row.
+
+#include "ProgramFolder.h"
+#include "Seams.h"
+#include "Shell.h"
+#include "db/Connection.h"
+#include "frmBackup.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QtTest>
+
+class tst_frmNewAzienda : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void newFamily();
+    void refusedNames_data();
+    void refusedNames();
+    void templateMissing();
+    void closeRefillsList();
+
+private:
+    // Opens the new-family form from the families form; script runs on it while it is shown.
+    void newFromMenu(const std::function<void(QDialog *)> &script);
+    static void type(QDialog *form, const QString &name)
+    {
+        QTest::keyClicks(form->findChild<QLineEdit *>(QStringLiteral("txtNome")), name);
+    }
+    static void click(QDialog *form, const char *button)
+    {
+        QTest::mouseClick(form->findChild<QPushButton *>(QString::fromLatin1(button)), Qt::LeftButton);
+    }
+    QVector<QVector<QVariant>> aziende() const
+    {
+        return ProgramFolder::select(m_folder->logoPath(),
+                                     QStringLiteral("SELECT TipoProvider, NomeAzienda, PercorsoO, Indirizzo, PercorsoD "
+                                                    "FROM Aziende ORDER BY IdAzienda"));
+    }
+    QStringList datiFiles() const { return QDir(m_folder->path() + QStringLiteral("/Dati")).entryList(QDir::Files, QDir::Name); }
+
+    std::unique_ptr<ProgramFolder> m_folder;
+    std::unique_ptr<MsgRecorder> m_boxes;
+    std::unique_ptr<frmBackup> m_form;
+    bool m_stillOpen = false;
+};
+
+void tst_frmNewAzienda::initTestCase()
+{
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+}
+
+void tst_frmNewAzienda::init()
+{
+    m_folder = std::make_unique<ProgramFolder>();
+    m_boxes = std::make_unique<MsgRecorder>();
+    m_form = std::make_unique<frmBackup>();
+    m_form->show();
+}
+
+void tst_frmNewAzienda::cleanup()
+{
+    Shell::setModalHandler({});
+    m_form.reset();
+    m_boxes.reset();
+    m_folder.reset();
+}
+
+void tst_frmNewAzienda::newFromMenu(const std::function<void(QDialog *)> &script)
+{
+    QString title, kind;
+    Shell::setModalHandler([this, script, &title, &kind](QDialog *form) -> int {
+        form->show();
+        title = form->windowTitle();
+        kind = form->findChild<QComboBox *>(QStringLiteral("Combo1"))->currentText();
+        script(form);
+        m_stillOpen = form->isVisible();
+        if (m_stillOpen)
+            form->close();
+        return form->result();
+    });
+    m_form->findChild<QAction *>(QStringLiteral("mnuNewAzienda"))->trigger();
+    QCOMPARE(title, QStringLiteral("Nuova azienda"));
+    QCOMPARE(kind, QStringLiteral("Access 2000/Xp"));
+}
+
+void tst_frmNewAzienda::newFamily()
+{
+    newFromMenu([](QDialog *form) {
+        type(form, QStringLiteral("  Verdi "));
+        click(form, "Command1");
+    });
+    QVERIFY(!m_stillOpen);
+    QCOMPARE(m_boxes->count(), 1);
+    QCOMPARE(m_boxes->last().text, QStringLiteral("Registrazione completata con successo."));
+    QCOMPARE(m_boxes->last().kind, MsgKind::Information);
+    QCOMPARE(m_boxes->last().title, QStringLiteral("Gestione aziende"));
+
+    const QString p = m_folder->path();
+    const auto rows = aziende();
+    QCOMPARE(rows.size(), 2);
+    const QVector<QVariant> expected{QStringLiteral("A"), QStringLiteral("Verdi"), p + QStringLiteral("/Dati/Verdi.mdb"),
+        QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Persist Security Info=False;Data Source=") + p
+            + QStringLiteral("/Dati/Verdi.mdb"),
+        p + QStringLiteral("/Backup/Verdi.mdb")};
+    for (int i = 0; i < expected.size(); ++i)
+        QCOMPARE(rows.at(1).at(i).toString(), expected.at(i).toString());
+    // The fixture's family was made the same way.
+    QCOMPARE(rows.at(0).at(3).toString(), m_folder->familyConnection());
+
+    // The main program opens it with the stored text and the password, and finds the template's Admin.
+    Connection family;
+    family.open(rows.at(1).at(3).toString().trimmed() + QStringLiteral(";Jet OLEDB:Database Password=tubo"));
+    const auto admin = family.query(QStringLiteral("SELECT Nome, Ruolo FROM Utenti"));
+    QCOMPARE(admin.size(), 1);
+    QCOMPARE(admin.at(0).at(0).toString(), QStringLiteral("Admin"));
+    QCOMPARE(admin.at(0).at(1).toString(), QStringLiteral("Admin"));
+
+    // The families list has it.
+    auto *cbo = m_form->findChild<QComboBox *>(QStringLiteral("cboAzienda"));
+    QCOMPARE(cbo->count(), 2);
+    QCOMPARE(cbo->itemText(1), QStringLiteral("Verdi"));
+}
+
+void tst_frmNewAzienda::refusedNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("refusal");
+    const QString empty = QStringLiteral("Inserire il nome dell' azienda");
+    const QString bad = QStringLiteral("Il nome dell' azienda non può iniziare con un punto né contenere i caratteri "
+                                       "\\ / : * ? \" < > |");
+    QTest::newRow("empty") << "" << empty;
+    QTest::newRow("blanks") << "   " << empty;
+    QTest::newRow("slash") << "a/b" << bad;
+    QTest::newRow("backslash") << "a\\b" << bad;
+    QTest::newRow("parent folder") << "../logo" << bad;
+    QTest::newRow("colon") << "a:b" << bad;
+    QTest::newRow("star") << "a*" << bad;
+    QTest::newRow("dot first") << ".nascosta" << bad;
+    QTest::newRow("existing family") << "Famiglia" << "Esiste già un' azienda con questo nome.";
+    QTest::newRow("existing family, other case") << " famiglia" << "Esiste già un' azienda con questo nome.";
+    QTest::newRow("existing family, no database") << "Fantasma" << "Esiste già un' azienda con questo nome.";
+    QTest::newRow("existing database file") << "Orfano" << "Esiste già il database %1/Dati/Orfano.mdb";
+    QTest::newRow("the template") << "Exe" << "Esiste già il database %1/Dati/Exe.mdb";
+    QTest::newRow("the families database") << "logo" << "Esiste già il database %1/Dati/logo.mdb";
+}
+
+void tst_frmNewAzienda::refusedNames()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, refusal);
+    {
+        QFile orphan(m_folder->path() + QStringLiteral("/Dati/Orfano.mdb"));
+        QVERIFY(orphan.open(QIODevice::WriteOnly));
+        orphan.write("dati di un'altra famiglia");
+    }
+    m_folder->addFamily(QStringLiteral("Fantasma"));
+    QVERIFY(QFile::remove(m_folder->familyPath(QStringLiteral("Fantasma"))));
+    const QStringList filesBefore = datiFiles();
+    const QByteArray templateBefore = [this] { QFile f(m_folder->templatePath()); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    newFromMenu([&name](QDialog *form) {
+        type(form, name);
+        click(form, "Command1");
+    });
+    QVERIFY(m_stillOpen);
+    QCOMPARE(m_boxes->count(), 1);
+    QCOMPARE(m_boxes->last().text, refusal.contains(QLatin1String("%1")) ? refusal.arg(m_folder->path()) : refusal);
+    QCOMPARE(m_boxes->last().kind, MsgKind::Warning);
+    QCOMPARE(m_boxes->last().title, QStringLiteral("Errore"));
+    QCOMPARE(aziende().size(), 2);
+    QCOMPARE(datiFiles(), filesBefore);
+    QFile orphan(m_folder->path() + QStringLiteral("/Dati/Orfano.mdb"));
+    QVERIFY(orphan.open(QIODevice::ReadOnly));
+    QCOMPARE(orphan.readAll(), QByteArray("dati di un'altra famiglia"));
+    QFile templ(m_folder->templatePath());
+    QVERIFY(templ.open(QIODevice::ReadOnly));
+    QCOMPARE(templ.readAll(), templateBefore);
+}
+
+void tst_frmNewAzienda::templateMissing()
+{
+    QVERIFY(QFile::remove(m_folder->templatePath()));
+    newFromMenu([](QDialog *form) {
+        type(form, QStringLiteral("Verdi"));
+        click(form, "Command1");
+    });
+    QVERIFY(m_stillOpen);
+    QCOMPARE(m_boxes->count(), 2);
+    QCOMPARE(m_boxes->shown().at(0).kind, MsgKind::Error);   // the file operation's own error
+    QCOMPARE(m_boxes->last().text, QStringLiteral("One or more operations were not successfully completed."));
+    QCOMPARE(m_boxes->last().kind, MsgKind::Warning);
+    QCOMPARE(m_boxes->last().title, QStringLiteral("Gestione aziende"));
+    QCOMPARE(aziende().size(), 1);
+    QVERIFY(!QFile::exists(m_folder->familyPath(QStringLiteral("Verdi"))));
+}
+
+void tst_frmNewAzienda::closeRefillsList()
+{
+    m_folder->addFamily(QStringLiteral("Neri"));
+    newFromMenu([](QDialog *form) { click(form, "Command2"); });
+    QVERIFY(!m_stillOpen);
+    QCOMPARE(m_boxes->count(), 0);
+    auto *cbo = m_form->findChild<QComboBox *>(QStringLiteral("cboAzienda"));
+    QCOMPARE(cbo->count(), 2);
+    QCOMPARE(cbo->itemText(1), QStringLiteral("Neri"));
+    QCOMPARE(aziende().size(), 2);
+}
+
+QTEST_MAIN(tst_frmNewAzienda)
+#include "tst_frmnewazienda.moc"
