@@ -1,6 +1,5 @@
 #include "FrmStart.h"
 
-#include "AppError.h"
 #include "Clock.h"
 #include "HTMLHelp.h"
 #include "MsgBox.h"

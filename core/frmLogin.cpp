@@ -319,7 +319,9 @@ void frmLogin::ConnVERIFICA(const QString &connectionText)
 
 void frmLogin::cmdcon_Click()
 {
-    if (!LeaveCheck::checkFocusedBox())
+    // Enter presses the default button without moving the focus: the year box is checked all the same.
+    const QWidget *focused = QApplication::focusWidget();
+    if (focused && isAncestorOf(focused) && !LeaveCheck::checkFocusedBox())
         return;
     try {
         if (cboAzienda->count() == 0)

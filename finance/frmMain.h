@@ -1,11 +1,105 @@
 #pragma once
-// The main window: explorer bar of tasks, the list grid, the status line and the menus.
+// The main window: explorer bar of tasks, the list grid, the status line and the menus. Every
+// task of the household manager starts here (RunTask.cpp); the grid shows one of four lists
+// (Lists.cpp).
+
+#include "ImageList.h"
 
 #include <QMainWindow>
+#include <optional>
+
+class ExplorerBar;
+class ExplorerBarItem;
+class ListGrid;
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class StatusBar;
 
 class frmMain : public QMainWindow
 {
     Q_OBJECT
 public:
     explicit frmMain(QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // Which list the grid shows: 0 contacts or anniversaries, 1 movements, 2 reminders.
+    int listMode() const { return ListMode; }
+    int helpContextId() const { return m_helpContextId; }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+    // The one place where the window opens another form, modally over itself. recordId, when
+    // given, goes to the editor's record-id property first; without it the editor keeps its own.
+    virtual void showForm(const QString &form, std::optional<int> recordId = std::nullopt);
+    // Hands the grid (and, for the movements, the status text) to a list report.
+    virtual void printReport(const QString &report);
+
+private:
+    friend class tst_frmMain;
+
+    // Load (frmMain.cpp)
+    void buildMenus();
+    void buildExplorerBar();
+    QWidget *buildSearchPanel();
+    void buildStatusBar();
+    void SetupPopMenu();
+    void SetMenuIcon(int icon, const QString &menuName);
+    QAction *addMenuEntry(QMenu *menu, const QString &name, const QString &caption,
+                          const QKeySequence &shortcut = {});
+    void applyResizeRule();
+
+    // Tasks and commands (RunTask.cpp)
+    void RunTask(const QString &key);
+    void StartBackup();
+    void showAbout();
+    void connectCommands();
+    void vbalExplorerBarCtl1_ItemClick(ExplorerBarItem *item);
+    void grdThis_ColumnClick(int column);
+    void grdThis_DblClick(int row, int column);
+    void grdThis_MouseUp(Qt::MouseButton button, int x, int y);
+    void openSelectedRecord(const QString &form);
+    void mnuPromEseguito_Click();
+    void mnuProEseguiti_Click();
+    void mnuHelp_Click();
+    void focusGrid();
+
+    // The four lists (Lists.cpp)
+    void ShowContactList();
+    void ShowAnniversaryList();
+    void ShowMovementList(const QString &filter);
+    void ShowReminderList();
+
+    int ListMode = 0;
+    int m_helpContextId = 0;
+    ImageList ilsIcons;
+
+    ExplorerBar *vbalExplorerBarCtl1 = nullptr;
+    ListGrid *grdThis = nullptr;
+    QWidget *picStatus = nullptr;
+    QLabel *lblStatus = nullptr;
+    StatusBar *sbMain = nullptr;
+    QComboBox *cboUtenti = nullptr;
+    QComboBox *cboTipoPag = nullptr;
+    QComboBox *cboConti = nullptr;
+    QComboBox *cboMov = nullptr;
+    QWidget *picSearch = nullptr;
+    QLabel *Label1 = nullptr;
+    QLineEdit *txtDal = nullptr;
+    QLineEdit *txtAl = nullptr;
+    QRadioButton *OptSegno_1 = nullptr;
+    QRadioButton *OptSegno_2 = nullptr;
+    QComboBox *cboAnno = nullptr;
+    QPushButton *cmdSearch = nullptr;
+    QPushButton *cmdReset = nullptr;
+
+    // The popup menus of the grid; not offered in the menu bar.
+    QMenu *mnuRubrica = nullptr;
+    QMenu *mnuMoviment = nullptr;
+    QMenu *mnuPromemor = nullptr;
 };

@@ -9,6 +9,7 @@ class AppError : public std::exception
 {
 public:
     // Numbers the forms tell apart.
+    static constexpr long SubscriptOutOfRange = 9;      // a row, column or panel outside a control
     static constexpr long Overflow = 6;
     static constexpr long TypeMismatch = 13;
     static constexpr long InvalidUseOfNull = 94;
@@ -30,6 +31,10 @@ public:
     const char *what() const noexcept override { return m_what.constData(); }
 
     // The runtime's own errors with their Italian descriptions.
+    static AppError subscriptOutOfRange()
+    {
+        return AppError(SubscriptOutOfRange, QStringLiteral("Indice non compreso nell'intervallo"));
+    }
     static AppError overflow() { return AppError(Overflow, QStringLiteral("Overflow")); }
     static AppError typeMismatch() { return AppError(TypeMismatch, QStringLiteral("Tipo non corrispondente")); }
     static AppError invalidUseOfNull() { return AppError(InvalidUseOfNull, QStringLiteral("Utilizzo non valido di Null")); }

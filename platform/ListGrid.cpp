@@ -14,13 +14,6 @@
 
 namespace {
 
-constexpr long SubscriptOutOfRange = 9;
-
-AppError outOfRange()
-{
-    return AppError(SubscriptOutOfRange, QStringLiteral("Indice non compreso nell'intervallo"));
-}
-
 // A colour that was never set keeps alpha 0, so the view's palette shows through.
 QRgb packColor(const QColor &c) { return c.isValid() ? c.rgb() : 0; }
 
@@ -308,7 +301,7 @@ int ListGrid::columns() const { return int(m_model->columns.size()); }
 static Cell &cellAt(ListGridModel *model, int row, int column)
 {
     if (row < 1 || row > model->rowCountValue || column < 1 || column > int(model->columns.size()))
-        throw outOfRange();
+        throw AppError::subscriptOutOfRange();
     return model->cell(row - 1, column - 1);
 }
 
@@ -378,7 +371,7 @@ int ListGrid::selectedCol() const
 void ListGrid::setSelectedRow(int row)
 {
     if (row < 1 || row > m_model->rowCountValue || m_model->columns.empty())
-        throw outOfRange();
+        throw AppError::subscriptOutOfRange();
     const int col = std::max(selectedCol(), 1) - 1;
     setCurrentIndex(m_model->index(row - 1, col));
 }
@@ -386,7 +379,7 @@ void ListGrid::setSelectedRow(int row)
 QString ListGrid::columnKey(int column) const
 {
     if (column < 1 || column > columns())
-        throw outOfRange();
+        throw AppError::subscriptOutOfRange();
     return m_model->columns[size_t(column - 1)].key;
 }
 
@@ -401,14 +394,14 @@ int ListGrid::columnIndex(const QString &key) const
 QString ListGrid::columnTag(int column) const
 {
     if (column < 1 || column > columns())
-        throw outOfRange();
+        throw AppError::subscriptOutOfRange();
     return m_model->columns[size_t(column - 1)].tag;
 }
 
 void ListGrid::setColumnTag(int column, const QString &tag)
 {
     if (column < 1 || column > columns())
-        throw outOfRange();
+        throw AppError::subscriptOutOfRange();
     m_model->columns[size_t(column - 1)].tag = tag;
 }
 
@@ -417,7 +410,7 @@ void ListGrid::clearSortKeys() { m_sortColumn = 0; }
 void ListGrid::setSortKey(int column, Qt::SortOrder order, SortType type)
 {
     if (column < 1 || column > columns())
-        throw outOfRange();
+        throw AppError::subscriptOutOfRange();
     m_sortColumn = column;
     m_sortOrder = order;
     m_sortType = type;

@@ -481,6 +481,33 @@ private slots:
         });
     }
 
+    void enterSignsIn_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("in the password") << "txtPassword" << "2024" << true;
+        QTest::newRow("in the user name") << "cmbUsers" << "2024" << true;
+        QTest::newRow("in a bad year") << "cboAnno" << "20245" << false;
+    }
+
+    void enterSignsIn()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, year);
+        QFETCH(bool, accepted);
+        const Outcome outcome = run([&](QDialog *form) {
+            typeInto(control<QComboBox>(form, "cboAnno"), year);
+            auto *target = form->findChild<QWidget *>(box);
+            target->setFocus();
+            QTest::keyClick(target, Qt::Key_Return);
+            if (form->isVisible())
+                form->close();
+        });
+        QCOMPARE(outcome.signedIn, accepted);
+        QCOMPARE(m_msgs->count(), accepted ? 0 : 1);
+    }
+
     void yearBoxStopsTab()
     {
         run([this](QDialog *form) {

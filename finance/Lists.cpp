@@ -1,0 +1,210 @@
+// The four lists of the main window's grid: contacts, anniversaries, movements and reminders.
+
+#include "frmMain.h"
+
+#include "AppError.h"
+#include "Conversions.h"
+#include "DataBase.h"
+#include "Funzioni.h"
+#include "HTMLHelp.h"
+#include "ListGrid.h"
+#include "MsgBox.h"
+#include "db/Recordset.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QRegularExpression>
+#include <functional>
+#include <initializer_list>
+#include <optional>
+
+namespace {
+
+struct ListColumn
+{
+    const char *key;
+    const char *header;
+    int width;
+};
+
+struct ListSpec
+{
+    int helpId;
+    int listMode;
+    std::initializer_list<ListColumn> columns;
+    int rowHeight;
+    const char *searchColumn;
+    const char *idField;
+    bool markDue;          // dates due within ten days in red, and counted
+};
+
+struct ListCounts
+{
+    int rows = 0;
+    int due = 0;
+};
+
+const QColor OddRow(102, 153, 204);
+const QColor EvenRow(153, 204, 238);
+const QColor DueText(255, 0, 0);
+
+// The grid's text of a value: one blank, then its ordinary text form (Null leaves the blank).
+QString cellText(const QVariant &value)
+{
+    return Conv::isNull(value) ? QStringLiteral(" ") : QLatin1Char(' ') + Conv::toText(value);
+}
+
+QString userId() { return QString::number(DataBase::UserId); }
+
+} // namespace
+
+// Rebuilds the grid from one read-only query. perRecord runs on each record before its cells
+// are written. A failure shows its warning and leaves the rows written so far; nullopt then.
+static std::optional<ListCounts> buildList(ListGrid *grid, const ListSpec &spec,
+                                           const std::function<QString()> &query,
+                                           const std::function<void(const Recordset &)> &perRecord = {})
+{
+    ListCounts counts;
+    try {
+        grid->clear();
+        grid->setRedraw(false);
+        for (const ListColumn &c : spec.columns)
+            grid->addColumn(QString::fromUtf8(c.key), QString::fromUtf8(c.header), c.width);
+        grid->refreshHeader();
+        grid->setSearchColumn(QString::fromLatin1(spec.searchColumn));
+        grid->setRedraw(true);
+
+        Recordset rs;
+        rs.open(query(), &DataBase::AdoConnect(), Recordset::OpenForwardOnly, Recordset::LockReadOnly);
+        if (!rs.eof()) {
+            grid->setDefaultRowHeight(spec.rowHeight);
+            grid->setRedraw(false);
+            counts.rows = rs.recordCount();
+            grid->setRows(counts.rows);
+            const int idField = rs.fieldIndex(QString::fromLatin1(spec.idField));
+            const int columns = grid->columns();
+            int parity = 0;
+            for (int r = 1; !rs.eof(); ++r, rs.moveNext()) {
+                if (perRecord)
+                    perRecord(rs);
+                ++parity;
+                const QColor &back = parity == 1 ? OddRow : EvenRow;
+                if (parity != 1)
+                    parity = 0;
+                const int id = Conv::toInt32(rs.value(idField));
+                for (int c = 1; c <= columns; ++c) {
+                    const QVariant value = rs.value(c);
+                    grid->setCellText(r, c, cellText(value));
+                    grid->setCellItemData(r, c, id);
+                    grid->setCellBackColor(r, c, back);
+                    if (spec.markDue && Funzioni::IsDueWithinTenDays(value)) {
+                        grid->setCellForeColor(r, c, DueText);
+                        ++counts.due;
+                    }
+                }
+            }
+        }
+        rs.close();
+        grid->setRedraw(true);
+        return counts;
+    } catch (const AppError &e) {
+        grid->setRedraw(true);
+        MsgBox(e.description(), MsgKind::Warning, QStringLiteral("Messaggio da Focolarium"));
+    } catch (const std::exception &e) {
+        grid->setRedraw(true);
+        MsgBox(QString::fromLocal8Bit(e.what()), MsgKind::Warning, QStringLiteral("Messaggio da Focolarium"));
+    }
+    return std::nullopt;
+}
+
+// Steps shared by every list before its rows: the help id and the list mode.
+static void enterList(int &listMode, int &windowHelpId, const ListSpec &spec)
+{
+    HTMLHelp::CurrentHelpId = spec.helpId;
+    windowHelpId = spec.helpId;
+    listMode = spec.listMode;
+}
+
+void frmMain::ShowContactList()
+{
+    const ListSpec spec{6001, 0,
+                        {{"file", "Nome", 150}, {"size", "Cognome", 150}, {"Telefono", "Telefono", 120},
+                         {"Cellulare", "Cellulare", 120}, {"Descr", "Descr", 300}},
+                        18, "size", "IdContatto", false};
+    enterList(ListMode, m_helpContextId, spec);
+    const auto counts = buildList(grdThis, spec, [] {
+        return QStringLiteral("select IdContatto,Nome,cognome,tel,cell,Altro FROM Contatti WHERE IdUtente = ")
+            + userId() + QStringLiteral(" OR Condividi = -1");
+    });
+    if (counts)
+        lblStatus->setText(QString::number(counts->rows) + QStringLiteral(" contatti"));
+}
+
+void frmMain::ShowAnniversaryList()
+{
+    const ListSpec spec{8001, 0,
+                        {{"file", "Nome", 150}, {"size", "Cognome", 150}, {"type", "E-Mail", 120},
+                         {"date", "Compleanno", 120}, {"date1", "Anniversario", 120}, {"date2", "Onomastico", 120}},
+                        18, "size", "IdContatto", true};
+    enterList(ListMode, m_helpContextId, spec);
+    const auto counts = buildList(grdThis, spec, [] {
+        return QStringLiteral("select IdContatto,Nome,cognome,email,Compleanno,Annivers,Onomast FROM QryRicorrenze "
+                              "WHERE IdUtente = ")
+            + userId() + QStringLiteral(" OR Condividi = -1");
+    });
+    if (counts)
+        lblStatus->setText(QStringLiteral("Trovate %1 ricorrenze su %2 righe").arg(counts->due).arg(counts->rows));
+}
+
+void frmMain::ShowMovementList(const QString &filter)
+{
+    const ListSpec spec{2001, 1,
+                        {{"date", "Data registrazione", 90}, {"date1", "Data movimento", 90},
+                         {"type", "Descrizione", 100}, {"num", "Entrate €", 70}, {"num1", "Uscite €", 70},
+                         {"File", "Conto(Banca)", 120}, {"Pag", "Tipo pagamento", 120}, {"Mov", "Tipo movimento", 120}},
+                        16, "date", "IdMov", false};
+    enterList(ListMode, m_helpContextId, spec);
+    const QString year = cboAnno->currentText();
+    double income = 0;
+    double expense = 0;
+    const auto counts = buildList(
+        grdThis, spec,
+        [&] {
+            // Only a whole number of the year combo reaches the SQL; any other text fails the list.
+            QString yearFilter;
+            if (!year.isEmpty()) {
+                static const QRegularExpression wholeNumber(QStringLiteral("^-?[0-9]{1,9}$"));
+                if (!wholeNumber.match(year).hasMatch())
+                    throw AppError::typeMismatch();
+                yearFilter = QStringLiteral("AND DatePart('yyyy',DataMov)=") + year;
+            }
+            return QStringLiteral("select IdMov,DataReg,DataMov,Descrizione,Entrata,Uscita,DescrConto,NomePag,Mov "
+                                  "FROM qryMov WHERE IdMov > 0 ")
+                + yearFilter + QLatin1Char(' ') + filter + QStringLiteral(" Order BY DataMov");
+        },
+        [&](const Recordset &rs) {
+            income += Conv::toDouble(rs.value(QStringLiteral("Entrata")));
+            expense += Conv::toDouble(rs.value(QStringLiteral("Uscita")));
+        });
+    if (counts)
+        lblStatus->setText(QStringLiteral("Entrate  ") + Conv::currency(income) + QStringLiteral("         Uscite  ")
+                           + Conv::currency(expense) + QStringLiteral("       =  ") + Conv::currency(income - expense)
+                           + QStringLiteral("          per ") + QString::number(counts->rows)
+                           + QStringLiteral(" record selezionati"));
+}
+
+void frmMain::ShowReminderList()
+{
+    const ListSpec spec{3001, 2,
+                        {{"file", "Descrizione", 400}, {"date", "Data", 190}, {"type", "Eseguito Vero/Falso", 190}},
+                        18, "file", "IdPromemoria", true};
+    enterList(ListMode, m_helpContextId, spec);
+    const bool hideDone = findChild<QAction *>(QStringLiteral("mnuProEseguiti"))->isChecked();
+    const auto counts = buildList(grdThis, spec, [hideDone] {
+        return QStringLiteral("select * FROM Promemoria") + (hideDone ? QStringLiteral(" WHERE Eseguito <> -1") : QString())
+            + QLatin1Char(' ');
+    });
+    if (counts)
+        lblStatus->setText(QStringLiteral("In scadenza %1 su %2 promemoria").arg(counts->due).arg(counts->rows));
+}

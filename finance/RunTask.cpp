@@ -1,0 +1,264 @@
+// The main window's task dispatcher, its menu commands and the grid's mouse commands.
+
+#include "frmMain.h"
+
+#include "AppError.h"
+#include "Conversions.h"
+#include "DataBase.h"
+#include "ExplorerBar.h"
+#include "HTMLHelp.h"
+#include "ListGrid.h"
+#include "MsgBox.h"
+#include "Shell.h"
+#include "db/Connection.h"
+#include "db/Recordset.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <functional>
+
+namespace {
+
+// A command's failure ends it with the failure's own description.
+void guarded(const std::function<void()> &command, MsgKind kind = MsgKind::Warning, const QString &title = {})
+{
+    try {
+        command();
+    } catch (const AppError &e) {
+        MsgBox(e.description(), kind, title);
+    } catch (const std::exception &e) {
+        MsgBox(QString::fromLocal8Bit(e.what()), kind, title);
+    }
+}
+
+// For the commands that skip a failing statement and go on with the next.
+void ignoringErrors(const std::function<void()> &statement)
+{
+    try {
+        statement();
+    } catch (const std::exception &) {
+    }
+}
+
+} // namespace
+
+void frmMain::RunTask(const QString &key)
+{
+    // Compared in this order, every character as written; the first equal key runs.
+    const std::pair<const char *, std::function<void()>> tasks[] = {
+        {"NEWCONTATTO", [this] { showForm(QStringLiteral("frmProp")); focusGrid(); }},
+        {"SELCONTATTO", [this] { ShowContactList(); }},
+        {"Settaggi", [this] { showForm(QStringLiteral("frmSettings")); focusGrid(); }},
+        {"DATECONTATTI", [this] { ShowAnniversaryList(); }},
+        // The contacts report takes the five columns of the contacts list, not the anniversaries.
+        {"PRTCONTATTI", [this] {
+             if (ListMode == 0 && grdThis->rows() > 0 && grdThis->columns() == 5)
+                 printReport(QStringLiteral("RptContatti"));
+         }},
+        {"CONTI", [this] { showForm(QStringLiteral("frmConti")); focusGrid(); }},
+        {"WINVER", [this] { showAbout(); }},
+        {"END", [] { QCoreApplication::exit(0); }},
+        {"TIPOMOVIMENTI", [this] { showForm(QStringLiteral("frmTipoMov")); focusGrid(); }},
+        {"TIPOPAG", [this] { showForm(QStringLiteral("frmTipoPag")); focusGrid(); }},
+        {"NEWMOV", [this] { showForm(QStringLiteral("frmMov")); focusGrid(); }},
+        {"MOVIMENTI", [this] { ShowMovementList(QString()); }},
+        {"PRINTMOV", [this] {
+             if (ListMode == 1 && grdThis->rows() > 0)
+                 printReport(QStringLiteral("RptMov"));
+         }},
+        {"APPUNTA", [this] { showForm(QStringLiteral("frmAppunta")); }},
+        {"DB", [this] { StartBackup(); }},
+        {"PROMEMORIA", [this] { ShowReminderList(); }},
+        {"NEWPROMEMORIA", [this] { showForm(QStringLiteral("frmAddPro")); }},
+        {"PRTPROMEMORIA", [this] {
+             if (ListMode == 2 && grdThis->rows() > 0)
+                 printReport(QStringLiteral("RptPromemoria"));
+         }},
+    };
+    for (const auto &[taskKey, action] : tasks) {
+        if (key == QLatin1String(taskKey)) {
+            guarded(action);
+            return;
+        }
+    }
+}
+
+// Each form lands here with its own module: its single instance gets the record id (when one is
+// given) in its record-id property and is shown through Shell::showModal.
+//   frmProp (Contatto), frmMov (Movimento), frmAddPro (Promemoria), frmAddAppunta (IdAppunta);
+//   frmSettings, frmConti, frmTipoMov, frmTipoPag, frmUtenti, frmAppunta, frmPostazioni, frmTurni.
+// A form not built yet opens nothing.
+void frmMain::showForm(const QString &form, std::optional<int> recordId)
+{
+    Q_UNUSED(form);
+    Q_UNUSED(recordId);
+}
+
+// The list reports fill themselves from the grid: RptContatti and RptPromemoria from the grid,
+// RptMov from the grid and the status text. A report not built yet prints nothing.
+void frmMain::printReport(const QString &report)
+{
+    Q_UNUSED(report);
+}
+
+void frmMain::focusGrid() { grdThis->setFocus(); }
+
+void frmMain::StartBackup()
+{
+    if (DataBase::UserRole == QLatin1String("Admin")) {
+        Shell::startDetached(Shell::appPath() + QStringLiteral("/focolarium-backup"));
+        return;
+    }
+    MsgBox(QStringLiteral("Non si dispone di Autorizzazioni per la richiesta"), MsgKind::Information,
+           QStringLiteral("Accesso negato alla risorsa"));
+}
+
+void frmMain::showAbout()
+{
+    QMessageBox about(this);
+    about.setObjectName(QStringLiteral("About"));
+    about.setWindowTitle(QStringLiteral("Informazioni su Focolarium"));
+    about.setIcon(QMessageBox::Information);
+    about.setText(QStringLiteral("Focolarium"));
+    about.setInformativeText(QStringLiteral("Movimenti finanziari, rubrica, promemoria e appuntamenti della famiglia."));
+    about.setStandardButtons(QMessageBox::Ok);
+    Shell::showModal(&about);
+}
+
+void frmMain::connectCommands()
+{
+    auto on = [this](const char *name, std::function<void()> command) {
+        if (QAction *a = findChild<QAction *>(QString::fromLatin1(name)))
+            connect(a, &QAction::triggered, this, [command] { guarded(command); });
+    };
+    auto task = [this](const char *key) { return [this, key] { RunTask(QString::fromLatin1(key)); }; };
+
+    on("mnuNuoCon", task("NEWCONTATTO"));
+    on("mnuNewMov", task("NEWMOV"));
+    on("mnuNewApp", [this] { showForm(QStringLiteral("frmAddAppunta")); });
+    on("mnuNewPro", task("NEWPROMEMORIA"));
+    on("mnuEsci", [this] { close(); });
+    on("mnuVisContatti", task("SELCONTATTO"));
+    on("mnuvisAvv", task("DATECONTATTI"));
+    on("mnuVisMov", task("MOVIMENTI"));
+    on("mnuVisApp", [this] { showForm(QStringLiteral("frmAppunta")); });
+    on("mnuVisPro", task("PROMEMORIA"));
+    on("mnuProEseguiti", [this] { mnuProEseguiti_Click(); });
+    on("mnuPrtCon", task("PRTCONTATTI"));
+    on("mnuPrtMov", task("PRINTMOV"));
+    on("mnuPrtPro", task("PRTPROMEMORIA"));
+    on("mnuInfoVer", task("WINVER"));
+    on("mnuGestioneDb", task("DB"));
+    on("mnuUtenti", [this] { showForm(QStringLiteral("frmUtenti")); });
+    on("mnuTipiMov", task("TIPOMOVIMENTI"));
+    on("mnuCC", task("CONTI"));
+    on("mnuTipiPag", task("TIPOPAG"));
+    on("mnuPostazioni", [this] { showForm(QStringLiteral("frmPostazioni")); });
+    on("mnuTurni", [this] { showForm(QStringLiteral("frmTurni")); });
+    on("mnuHelp", [this] { mnuHelp_Click(); });
+    on("mnuSelContact", [this] { openSelectedRecord(QStringLiteral("frmProp")); });
+    on("mnuNewContact", task("NEWCONTATTO"));
+    on("mnuSelMoviment", [this] { openSelectedRecord(QStringLiteral("frmMov")); });
+    on("mnuAddMov", task("NEWMOV"));
+    on("mnuSelPromemor", [this] { openSelectedRecord(QStringLiteral("frmAddPro")); });
+    on("mnuNewPromemor", task("NEWPROMEMORIA"));
+    on("mnuPromEseguito", [this] { mnuPromEseguito_Click(); });
+
+    connect(vbalExplorerBarCtl1, &ExplorerBar::itemClick, this, &frmMain::vbalExplorerBarCtl1_ItemClick);
+    connect(grdThis, &ListGrid::columnClick, this, [this](int column) { guarded([this, column] { grdThis_ColumnClick(column); }); });
+    connect(grdThis, &ListGrid::dblClick, this, &frmMain::grdThis_DblClick);
+    connect(grdThis, &ListGrid::mouseUp, this,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) { grdThis_MouseUp(button, x, y); });
+}
+
+void frmMain::vbalExplorerBarCtl1_ItemClick(ExplorerBarItem *item) { RunTask(item->key()); }
+
+void frmMain::mnuProEseguiti_Click()
+{
+    // The entry is checkable: the click has already inverted its mark, which the list reads.
+    ShowReminderList();
+}
+
+void frmMain::mnuHelp_Click()
+{
+    ignoringErrors([] { HTMLHelp::ShowHelpTopic(1, HTMLHelp::CurrentHelpId); });
+}
+
+// Each click on a column sorts it the other way from the last click on that column.
+void frmMain::grdThis_ColumnClick(int column)
+{
+    grdThis->clearSortKeys();
+    const bool ascending = grdThis->columnTag(column).isEmpty();
+    grdThis->setColumnTag(column, ascending ? QStringLiteral("DESC") : QString());
+    const QString key = grdThis->columnKey(column);
+    ListGrid::SortType type = ListGrid::SortText;
+    if (key == QLatin1String("num") || key == QLatin1String("num1"))
+        type = ListGrid::SortNumeric;
+    else if (key == QLatin1String("date") || key == QLatin1String("date1") || key == QLatin1String("date2"))
+        type = ListGrid::SortDate;
+    grdThis->setSortKey(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder, type);
+    Shell::setMousePointer(11);
+    grdThis->sort();
+    Shell::setMousePointer(0);
+}
+
+void frmMain::grdThis_DblClick(int row, int column)
+{
+    guarded([&] {
+        const int id = grdThis->cellItemData(row, column);
+        switch (ListMode) {
+        case 0: showForm(QStringLiteral("frmProp"), id); break;
+        case 1: showForm(QStringLiteral("frmMov"), id); break;
+        case 2: showForm(QStringLiteral("frmAddPro"), id); break;
+        default: break;
+        }
+    }, MsgKind::PlainOkCancel, QStringLiteral("Focolarium"));
+}
+
+void frmMain::grdThis_MouseUp(Qt::MouseButton button, int x, int y)
+{
+    if (button != Qt::RightButton)
+        return;
+    const QPoint at = grdThis->viewport()->mapToGlobal(QPoint(x, y));
+    guarded([&] {
+        switch (ListMode) {
+        case 0: mnuRubrica->popup(at); break;
+        case 1: mnuMoviment->popup(at); break;
+        case 2: {
+            const int id = grdThis->cellItemData(grdThis->selectedRow(), grdThis->selectedCol());
+            Recordset rs;
+            rs.open(QStringLiteral("SELECT Eseguito From Promemoria Where IdPromemoria = %1 ").arg(id),
+                    &DataBase::AdoConnect());
+            const bool done = Conv::toBool(rs.value(0));
+            rs.close();
+            findChild<QAction *>(QStringLiteral("mnuPromEseguito"))->setChecked(done);
+            mnuPromemor->popup(at);
+            break;
+        }
+        default: break;
+        }
+    }, MsgKind::PlainOkCancel, QStringLiteral("Focolarium"));
+}
+
+// "Seleziona ...": the editor opens on the selected row's record, or keeps its own id when
+// the selected cell cannot be read.
+void frmMain::openSelectedRecord(const QString &form)
+{
+    std::optional<int> id;
+    ignoringErrors([&] { id = grdThis->cellItemData(grdThis->selectedRow(), grdThis->selectedCol()); });
+    ignoringErrors([&] { showForm(form, id); });
+}
+
+void frmMain::mnuPromEseguito_Click()
+{
+    int id = 0;
+    ignoringErrors([&] { id = grdThis->cellItemData(grdThis->selectedRow(), grdThis->selectedCol()); });
+    ignoringErrors([&] {
+        DataBase::AdoConnect().execute(QStringLiteral("UPDATE Promemoria SET Eseguito=-1 Where IdPromemoria = %1 ").arg(id));
+    });
+    ignoringErrors([&] { findChild<QAction *>(QStringLiteral("mnuPromEseguito"))->setChecked(true); });
+    ignoringErrors([&] { grdThis->setCellText(grdThis->selectedRow(), 3, QStringLiteral(" Vero")); });
+}

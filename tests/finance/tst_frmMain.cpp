@@ -1,0 +1,678 @@
+#include "AppError.h"
+#include "Clock.h"
+#include "DataBase.h"
+#include "ExplorerBar.h"
+#include "HTMLHelp.h"
+#include "ListGrid.h"
+#include "ProgramFolder.h"
+#include "Seams.h"
+#include "Shell.h"
+#include "StatusBar.h"
+#include "db/Connection.h"
+#include "frmMain.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTest>
+#include <memory>
+
+// The main window with its forms and reports replaced by a record of what it was asked to open.
+class RecordingMain : public frmMain
+{
+public:
+    QStringList asked;
+
+protected:
+    void showForm(const QString &form, std::optional<int> recordId) override
+    {
+        asked << form + QLatin1Char(':') + (recordId ? QString::number(*recordId) : QStringLiteral("none"));
+    }
+    void printReport(const QString &report) override { asked << report; }
+};
+
+class tst_frmMain : public QObject
+{
+    Q_OBJECT
+private:
+    std::unique_ptr<ProgramFolder> folder;
+    std::unique_ptr<RecordingMain> w;
+
+    void sql(const QString &statements) { ProgramFolder::execute(folder->familyPath(), statements); }
+    QVariant scalar(const QString &query) { return ProgramFolder::select(folder->familyPath(), query).value(0).value(0); }
+
+    ListGrid *grid() const { return w->grdThis; }
+    QString status() const { return w->lblStatus->text(); }
+    QStringList row(int r) const
+    {
+        QStringList out;
+        for (int c = 1; c <= grid()->columns(); ++c)
+            out << grid()->cellText(r, c);
+        return out;
+    }
+    QStringList keys() const
+    {
+        QStringList out;
+        for (int c = 1; c <= grid()->columns(); ++c)
+            out << grid()->columnKey(c);
+        return out;
+    }
+    QAction *action(const char *name) const { return w->findChild<QAction *>(QString::fromLatin1(name)); }
+    static QString day(int offset) { return Clock::today().addDays(offset).toString(Qt::ISODate); }
+    static QString italian(int offset) { return Clock::today().addDays(offset).toString(QStringLiteral("dd/MM/yyyy")); }
+    void rightClickCell(int r, int c)
+    {
+        const QPoint p = grid()->visualRect(grid()->model()->index(r - 1, c - 1)).center();
+        QTest::mouseClick(grid()->viewport(), Qt::RightButton, {}, p);
+    }
+    void closePopups()
+    {
+        for (QMenu *m : {w->mnuRubrica, w->mnuMoviment, w->mnuPromemor})
+            m->hide();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+        Clock::setNow(QDateTime(QDate(2024, 3, 5), QTime(10, 0)));
+    }
+
+    void init()
+    {
+        folder = std::make_unique<ProgramFolder>();
+        sql(QStringLiteral(
+            "INSERT INTO Utenti (IdUtente, Nome, Ruolo) VALUES (2, 'Anna', 'User');"
+            // contacts: the user's own, one shared by another user, one the other user keeps to himself
+            "INSERT INTO Contatti (IdContatto, Nome, cognome, Tel, Cell, altro, Condividi, IdUtente, email, Nascita, "
+            "  Anniversario, Onomastico) VALUES "
+            "(11, 'Mario', 'Rossi', '0612345', '333111', 'amico', 0, 1, 'm@x.it', '1980-03-05', '2000-03-15', '1990-03-16'),"
+            "(12, 'Luisa', NULL, NULL, '333222', NULL, -1, 2, NULL, '1975-03-04', NULL, NULL),"
+            "(13, 'Piero', 'Bianchi', '0699', NULL, 'nascosto', 0, 2, NULL, '1970-03-06', NULL, NULL),"
+            "(14, 'Carla', 'Verdi', NULL, NULL, NULL, 0, 1, NULL, '1960-03-10', '1985-03-06', '1985-03-07');"
+            "INSERT INTO Conti (IdConto, NConto, Descrizione) VALUES (1, '123', 'Banca Uno');"
+            "INSERT INTO TipoPag (IdTipoPag, NomePag) VALUES (1, 'Contanti');"
+            "INSERT INTO TipoMov (IdTipoMov, Descrizione, EntrateUscite) VALUES (1, 'Stipendio', -1), (2, 'Spesa', 0);"
+            "INSERT INTO Movimenti (IdMov, DataReg, DataMov, Descrizione, Entrata, Uscita, IdConto, IdTipoPag, IdTipoMov, "
+            "  IdUtente) VALUES "
+            "(21, '2024-02-01', '2024-02-01', 'Stipendio febbraio', 1234.56, 0, 1, 1, 1, 1),"
+            "(22, '2024-01-10', '2024-01-09', 'Spesa', 0, 45.5, 1, 1, 2, 1),"
+            "(23, '2023-12-30', '2023-12-30', 'Regali', 0, 300, 1, 1, 2, 1),"
+            "(24, '2024-03-01', '2024-03-01', NULL, 0, 10, NULL, NULL, NULL, 1);"
+            "INSERT INTO Promemoria (IdPromemoria, Testo, data, Eseguito) VALUES "
+            "(31, 'Oggi', '2024-03-05', 0),"
+            "(32, 'Fatto', '2024-03-06', -1),"
+            "(33, 'Tra dieci giorni', '2024-03-15', 0),"
+            "(34, 'Tra undici giorni', '2024-03-16', 0),"
+            "(35, NULL, NULL, 0),"
+            "(36, 'Ieri', '2024-03-04', 0);"));
+        DataBase::ConnString = folder->familyConnString();
+        DataBase::BuildStr();
+        DataBase::UserId = 1;
+        DataBase::UserRole = QStringLiteral("Admin");
+        w = std::make_unique<RecordingMain>();
+        w->cboAnno->setEditText(QStringLiteral("2024"));
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    }
+
+    void cleanup()
+    {
+        w.reset();
+        DataBase::AdoConnect().close();
+        folder.reset();
+        Shell::setModalHandler({});
+        Shell::setStartHandler({});
+    }
+
+    void loadTouchesNoDatabase()
+    {
+        DataBase::AdoConnect().close();
+        HTMLHelp::CurrentHelpId = 0;
+        frmMain m;
+        QCOMPARE(m.windowTitle(), QStringLiteral("Focolarium"));
+        QCOMPARE(HTMLHelp::CurrentHelpId, 1001);
+        QCOMPARE(m.listMode(), 0);
+        auto *g = m.findChild<ListGrid *>(QStringLiteral("grdThis"));
+        QCOMPARE(g->columns(), 0);
+        auto *sb = m.findChild<StatusBar *>(QStringLiteral("sbMain"));
+        QCOMPARE(sb->panelCount(), 3);
+        QCOMPARE(sb->panelText(1), QStringLiteral("05/03/2024"));
+        QCOMPARE(sb->panelText(2), QStringLiteral("10:00"));
+        QCOMPARE(sb->panelText(3), QStringLiteral("Premi F1 per la guida"));
+        QCOMPARE(sb->panelToolTip(3), QStringLiteral("Premi F1 per la guida"));
+    }
+
+    void explorerBarGroupsAndItems()
+    {
+        auto *bar = w->findChild<ExplorerBar *>(QStringLiteral("vbalExplorerBarCtl1"));
+        QStringList groups;
+        QStringList items;
+        for (ExplorerBarGroup *g : bar->groups()) {
+            groups << g->key() + QLatin1Char('|') + g->title() + QLatin1Char('|') + (g->picture().isNull() ? "-" : "pic");
+            for (ExplorerBarItem *i : g->items())
+                items << i->key() + QLatin1Char('|') + i->caption() + QLatin1Char('|') + QString::number(i->iconIndex())
+                           + QLatin1Char('|') + (i->control() ? i->control()->objectName() : QString());
+        }
+        QCOMPARE(groups, (QStringList{"CONTATTI|Contatti (Rubrica)|pic", "SPECIALE|Movimenti finanziari|pic",
+                                      "SEARCHBAR|Ricerca movimenti|-", "VARIE|Varie|pic"}));
+        QCOMPARE(items, (QStringList{
+            "NEWCONTATTO|Nuovo contatto|26|", "SELCONTATTO|Lista contatti|18|", "DATECONTATTI|Lista avvenimenti|20|",
+            "PRTCONTATTI|Stampa lista selezionata|6|", "NEWMOV|Nuovo &movimento|26|", "MOVIMENTI|Lista movimenti|17|",
+            "TIPOMOVIMENTI|Tipi di movimenti|22|", "CONTI|Conti correnti|23|", "TIPOPAG|Tipi di pagamenti|24|",
+            "PRINTMOV|Stampa lista selezionata|6|", "SEARCHUTENTI||-1|cboUtenti", "SEARCHPAG||-1|cboTipoPag",
+            "SEARCHCONTO||-1|cboConti", "SEARCHMOV||-1|cboMov", "TTTTTT3||-1|", "SEARCHCMD||-1|picSearch",
+            "APPUNTA|Gestione appuntamenti|7|", "PROMEMORIA|Lista promemoria|14|", "NEWPROMEMORIA|Nuovo promemoria|26|",
+            "PRTPROMEMORIA|Stampa promemoria|6|"}));
+        QCOMPARE(bar->item(QStringLiteral("CONTI"))->toolTipText(), QStringLiteral("Gestisci più conti correnti."));
+        QCOMPARE(bar->group(QStringLiteral("SPECIALE"))->toolTipText(),
+                 QStringLiteral("These tasks apply to picture files and folders you select."));
+        // The search panel's labels take the colour of the group they sit in.
+        QCOMPARE(w->Label1->palette().color(QPalette::Window), bar->backColor(true));
+
+        // A click on an item runs its task; a click on a hosted control's item runs none.
+        QTest::mouseClick(bar->item(QStringLiteral("MOVIMENTI")), Qt::LeftButton);
+        QCOMPARE(w->listMode(), 1);
+        QCOMPARE(grid()->columns(), 8);
+        QTest::mouseClick(bar->item(QStringLiteral("NEWCONTATTO")), Qt::LeftButton);
+        QCOMPARE(w->asked, QStringList{"frmProp:none"});
+    }
+
+    void menusAndIcons()
+    {
+        QStringList bar;
+        for (QAction *a : w->menuBar()->actions())
+            bar << a->text();
+        QCOMPARE(bar, (QStringList{"&File", "Visualizza", "Stampe", "Impostazioni", "&?"}));
+        const QStringList withIcons{"mnuVisContatti", "mnuvisAvv", "mnuVisMov", "mnuVisApp", "mnuVisPro", "mnuNuoCon",
+                                    "mnuNewContact", "mnuAddMov", "mnuNewPromemor", "mnuSelContact", "mnuSelMoviment",
+                                    "mnuSelPromemor", "mnuPrtCon", "mnuCC", "mnuTipiMov", "mnuTipiPag"};
+        for (QAction *a : w->findChildren<QAction *>()) {
+            if (a->objectName().startsWith(QLatin1String("mnu")))
+                QVERIFY2(a->icon().isNull() != withIcons.contains(a->objectName()), qPrintable(a->objectName()));
+        }
+        QCOMPARE(action("mnuEsci")->shortcut(), QKeySequence(Qt::Key_F3));
+        QCOMPARE(action("mnuVisPro")->shortcut(), QKeySequence(Qt::Key_F12));
+        QVERIFY(action("mnuProEseguiti")->isChecked());
+        QVERIFY(!action("mnuPromEseguito")->isChecked());
+        // The popup menus are not offered in the menu bar.
+        for (QAction *a : w->menuBar()->actions())
+            QVERIFY(a->menu() != w->mnuRubrica && a->menu()->objectName() != QLatin1String("mnu"));
+    }
+
+    void dispatcher_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QStringList>("asked");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<int>("listMode");
+        const QStringList none;
+        QTest::newRow("NEWCONTATTO") << "NEWCONTATTO" << QStringList{"frmProp:none"} << 0 << 0;
+        QTest::newRow("SELCONTATTO") << "SELCONTATTO" << none << 5 << 0;
+        QTest::newRow("Settaggi") << "Settaggi" << QStringList{"frmSettings:none"} << 0 << 0;
+        QTest::newRow("DATECONTATTI") << "DATECONTATTI" << none << 6 << 0;
+        QTest::newRow("CONTI") << "CONTI" << QStringList{"frmConti:none"} << 0 << 0;
+        QTest::newRow("TIPOMOVIMENTI") << "TIPOMOVIMENTI" << QStringList{"frmTipoMov:none"} << 0 << 0;
+        QTest::newRow("TIPOPAG") << "TIPOPAG" << QStringList{"frmTipoPag:none"} << 0 << 0;
+        QTest::newRow("NEWMOV") << "NEWMOV" << QStringList{"frmMov:none"} << 0 << 0;
+        QTest::newRow("MOVIMENTI") << "MOVIMENTI" << none << 8 << 1;
+        QTest::newRow("APPUNTA") << "APPUNTA" << QStringList{"frmAppunta:none"} << 0 << 0;
+        QTest::newRow("PROMEMORIA") << "PROMEMORIA" << none << 3 << 2;
+        QTest::newRow("NEWPROMEMORIA") << "NEWPROMEMORIA" << QStringList{"frmAddPro:none"} << 0 << 0;
+        QTest::newRow("print with no list") << "PRINTMOV" << none << 0 << 0;
+        QTest::newRow("lower case") << "newmov" << none << 0 << 0;
+        QTest::newRow("settaggi lower case") << "settaggi" << none << 0 << 0;
+        QTest::newRow("list key in lower case") << "movimenti" << none << 0 << 0;
+        QTest::newRow("trailing blank") << "NEWMOV " << none << 0 << 0;
+        QTest::newRow("hosted control item") << "SEARCHUTENTI" << none << 0 << 0;
+        QTest::newRow("spacer") << "TTTTTT3" << none << 0 << 0;
+        QTest::newRow("empty") << "" << none << 0 << 0;
+    }
+    void dispatcher()
+    {
+        QFETCH(QString, key);
+        QFETCH(QStringList, asked);
+        QFETCH(int, columns);
+        QFETCH(int, listMode);
+        MsgRecorder boxes;
+        w->RunTask(key);
+        QCOMPARE(w->asked, asked);
+        QCOMPARE(grid()->columns(), columns);
+        QCOMPARE(w->listMode(), listMode);
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    void formTasksGiveTheGridTheFocus()
+    {
+        w->grdThis->clearFocus();
+        w->vbalExplorerBarCtl1->setFocus();
+        w->RunTask(QStringLiteral("CONTI"));
+        QCOMPARE(w->focusWidget(), static_cast<QWidget *>(grid()));
+    }
+
+    void printTasks_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QString>("task");
+        QTest::addColumn<QStringList>("asked");
+        QTest::newRow("contacts") << "SELCONTATTO" << "PRTCONTATTI" << QStringList{"RptContatti"};
+        QTest::newRow("anniversaries to the contacts report") << "DATECONTATTI" << "PRTCONTATTI" << QStringList{};
+        QTest::newRow("movements") << "MOVIMENTI" << "PRINTMOV" << QStringList{"RptMov"};
+        QTest::newRow("movements, wrong list") << "PROMEMORIA" << "PRINTMOV" << QStringList{};
+        QTest::newRow("reminders") << "PROMEMORIA" << "PRTPROMEMORIA" << QStringList{"RptPromemoria"};
+        QTest::newRow("reminders, wrong list") << "MOVIMENTI" << "PRTPROMEMORIA" << QStringList{};
+    }
+    void printTasks()
+    {
+        QFETCH(QString, list);
+        QFETCH(QString, task);
+        QFETCH(QStringList, asked);
+        w->RunTask(list);
+        w->RunTask(task);
+        QCOMPARE(w->asked, asked);
+    }
+
+    void printNeedsARow()
+    {
+        w->cboAnno->setEditText(QStringLiteral("1999"));
+        w->RunTask(QStringLiteral("MOVIMENTI"));
+        QCOMPARE(grid()->rows(), 0);
+        w->RunTask(QStringLiteral("PRINTMOV"));
+        QCOMPARE(w->asked, QStringList());
+    }
+
+    void aboutBox()
+    {
+        QString text;
+        Shell::setModalHandler([&](QDialog *d) {
+            auto *box = qobject_cast<QMessageBox *>(d);
+            text = box ? box->text() + QLatin1Char('|') + box->informativeText() : QString();
+            return 0;
+        });
+        action("mnuInfoVer")->trigger();
+        QVERIFY(text.startsWith(QLatin1String("Focolarium|")));
+    }
+
+    void startBackup_data()
+    {
+        QTest::addColumn<QString>("role");
+        QTest::addColumn<bool>("started");
+        QTest::newRow("Admin") << "Admin" << true;
+        QTest::newRow("admin") << "admin" << false;
+        QTest::newRow("Admin and a blank") << "Admin " << false;
+        QTest::newRow("User") << "User" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+    void startBackup()
+    {
+        QFETCH(QString, role);
+        QFETCH(bool, started);
+        QStringList programs;
+        Shell::setStartHandler([&](const QString &program, const QStringList &arguments) {
+            programs << program + QLatin1Char('|') + arguments.join(QLatin1Char(','));
+            return true;
+        });
+        MsgRecorder boxes;
+        DataBase::UserRole = role;
+        action("mnuGestioneDb")->trigger();
+        if (started) {
+            QCOMPARE(programs, QStringList{folder->path() + QStringLiteral("/focolarium-backup|")});
+            QCOMPARE(boxes.count(), 0);
+        } else {
+            QVERIFY(programs.isEmpty());
+            QCOMPARE(boxes.count(), 1);
+            QCOMPARE(boxes.last().text, QStringLiteral("Non si dispone di Autorizzazioni per la richiesta"));
+            QCOMPARE(boxes.last().kind, MsgKind::Information);
+            QCOMPARE(boxes.last().title, QStringLiteral("Accesso negato alla risorsa"));
+        }
+    }
+
+    void contactList()
+    {
+        w->lblStatus->setText(QStringLiteral("prima"));
+        action("mnuVisContatti")->trigger();
+        QCOMPARE(HTMLHelp::CurrentHelpId, 6001);
+        QCOMPARE(w->helpContextId(), 6001);
+        QCOMPARE(w->listMode(), 0);
+        QCOMPARE(keys(), (QStringList{"file", "size", "Telefono", "Cellulare", "Descr"}));
+        QCOMPARE(grid()->columnWidth(4), 300);
+        QCOMPARE(grid()->searchColumn(), QStringLiteral("size"));
+        QCOMPARE(grid()->rows(), 3);
+        QCOMPARE(row(1), (QStringList{" Mario", " Rossi", " 0612345", " 333111", " amico"}));
+        QCOMPARE(row(2), (QStringList{" Luisa", " ", " ", " 333222", " "}));
+        QCOMPARE(row(3), (QStringList{" Carla", " Verdi", " ", " ", " "}));
+        for (int c = 1; c <= 5; ++c) {
+            QCOMPARE(grid()->cellItemData(2, c), 12);
+            QCOMPARE(grid()->cellBackColor(1, c), QColor(102, 153, 204));
+            QCOMPARE(grid()->cellBackColor(2, c), QColor(153, 204, 238));
+            QCOMPARE(grid()->cellBackColor(3, c), QColor(102, 153, 204));
+            QCOMPARE(grid()->cellForeColor(1, c), grid()->palette().color(QPalette::Text));
+        }
+        QCOMPARE(grid()->verticalHeader()->defaultSectionSize(), 18);
+        QCOMPARE(status(), QStringLiteral("3 contatti"));
+    }
+
+    void anniversaryList()
+    {
+        action("mnuvisAvv")->trigger();
+        QCOMPARE(HTMLHelp::CurrentHelpId, 8001);
+        QCOMPARE(w->listMode(), 0);
+        QCOMPARE(keys(), (QStringList{"file", "size", "type", "date", "date1", "date2"}));
+        QCOMPARE(grid()->rows(), 3);
+        // Mario: birthday today, anniversary in ten days, name day in eleven.
+        QCOMPARE(row(1), (QStringList{" Mario", " Rossi", " m@x.it", " 05/03/2024", " 15/03/2024", " 16/03/2024"}));
+        // Luisa's birthday was yesterday: its next one is a year away.
+        QCOMPARE(row(2), (QStringList{" Luisa", " ", " ", " 04/03/2025", " ", " "}));
+        const QColor red(255, 0, 0);
+        const QColor plain = grid()->palette().color(QPalette::Text);
+        const QList<QList<bool>> due{{false, false, false, true, true, false},
+                                     {false, false, false, false, false, false},
+                                     {false, false, false, true, true, true}};
+        for (int r = 1; r <= 3; ++r)
+            for (int c = 1; c <= 6; ++c)
+                QCOMPARE(grid()->cellForeColor(r, c), due[r - 1][c - 1] ? red : plain);
+        QCOMPARE(status(), QStringLiteral("Trovate 5 ricorrenze su 3 righe"));
+    }
+
+    void movementList()
+    {
+        action("mnuVisMov")->trigger();
+        QCOMPARE(HTMLHelp::CurrentHelpId, 2001);
+        QCOMPARE(w->listMode(), 1);
+        QCOMPARE(keys(), (QStringList{"date", "date1", "type", "num", "num1", "File", "Pag", "Mov"}));
+        QCOMPARE(grid()->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Entrate €"));
+        QCOMPARE(grid()->verticalHeader()->defaultSectionSize(), 16);
+        QCOMPARE(grid()->rows(), 3);
+        QCOMPARE(row(1), (QStringList{" 10/01/2024", " 09/01/2024", " Spesa", " 0", " 45,5", " Banca Uno", " Contanti",
+                                      " Spesa"}));
+        QCOMPARE(row(2), (QStringList{" 01/02/2024", " 01/02/2024", " Stipendio febbraio", " 1234,56", " 0",
+                                      " Banca Uno", " Contanti", " Stipendio"}));
+        QCOMPARE(row(3), (QStringList{" 01/03/2024", " 01/03/2024", " ", " 0", " 10", " ", " ", " "}));
+        QCOMPARE(grid()->cellItemData(3, 8), 24);
+        QCOMPARE(status(), QStringLiteral("Entrate  1.234,56 €         Uscite  55,50 €       =  1.179,06 €          per 3 "
+                                          "record selezionati"));
+    }
+
+    void movementYearAndFilter_data()
+    {
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QList<int>>("ids");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("every year") << "" << "" << QList<int>{23, 22, 21, 24}
+            << "Entrate  1.234,56 €         Uscite  355,50 €       =  879,06 €          per 4 record selezionati";
+        QTest::newRow("a year with none") << "1999" << "" << QList<int>{}
+            << "Entrate  0,00 €         Uscite  0,00 €       =  0,00 €          per 0 record selezionati";
+        QTest::newRow("search filter after the year") << "2024" << " AND Uscita > 0" << QList<int>{22, 24}
+            << "Entrate  0,00 €         Uscite  55,50 €       =  -55,50 €          per 2 record selezionati";
+        QTest::newRow("expense total negative balance") << "2023" << "" << QList<int>{23}
+            << "Entrate  0,00 €         Uscite  300,00 €       =  -300,00 €          per 1 record selezionati";
+    }
+    void movementYearAndFilter()
+    {
+        QFETCH(QString, year);
+        QFETCH(QString, filter);
+        QFETCH(QList<int>, ids);
+        QFETCH(QString, status);
+        w->cboAnno->setEditText(year);
+        w->ShowMovementList(filter);
+        QList<int> got;
+        for (int r = 1; r <= grid()->rows(); ++r)
+            got << grid()->cellItemData(r, 1);
+        QCOMPARE(got, ids);
+        QCOMPARE(grid()->columns(), 8);
+        QCOMPARE(this->status(), status);
+    }
+
+    void movementYearNotANumber_data()
+    {
+        QTest::addColumn<QString>("year");
+        QTest::newRow("letters") << "anno";
+        QTest::newRow("SQL") << "2024 OR 1=1";
+        QTest::newRow("decimal") << "2024,5";
+    }
+    void movementYearNotANumber()
+    {
+        QFETCH(QString, year);
+        w->lblStatus->setText(QStringLiteral("prima"));
+        w->cboAnno->setEditText(year);
+        MsgRecorder boxes;
+        w->RunTask(QStringLiteral("MOVIMENTI"));
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().kind, MsgKind::Warning);
+        QCOMPARE(boxes.last().title, QStringLiteral("Messaggio da Focolarium"));
+        QVERIFY(!boxes.last().text.isEmpty());
+        QCOMPARE(status(), QStringLiteral("prima"));
+        QCOMPARE(grid()->columns(), 8);
+        QCOMPARE(grid()->rows(), 0);
+        QVERIFY(grid()->redraw());
+    }
+
+    void listFailureIsReported()
+    {
+        sql(QStringLiteral("DROP TABLE Promemoria;"));
+        w->lblStatus->setText(QStringLiteral("prima"));
+        MsgRecorder boxes;
+        w->RunTask(QStringLiteral("PROMEMORIA"));
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().title, QStringLiteral("Messaggio da Focolarium"));
+        QCOMPARE(status(), QStringLiteral("prima"));
+        QVERIFY(grid()->redraw());
+    }
+
+    void reminderList()
+    {
+        action("mnuVisPro")->trigger();
+        QCOMPARE(HTMLHelp::CurrentHelpId, 3001);
+        QCOMPARE(w->listMode(), 2);
+        QCOMPARE(keys(), (QStringList{"file", "date", "type"}));
+        QCOMPARE(grid()->searchColumn(), QStringLiteral("file"));
+        QCOMPARE(grid()->rows(), 5);
+        QCOMPARE(row(1), (QStringList{" Oggi", " 05/03/2024", " Falso"}));
+        QCOMPARE(row(4), (QStringList{" ", " ", " Falso"}));
+        QCOMPARE(grid()->cellItemData(4, 2), 35);
+        QCOMPARE(grid()->cellForeColor(1, 2), QColor(255, 0, 0));
+        QCOMPARE(grid()->cellForeColor(2, 2), QColor(255, 0, 0));     // ten days ahead
+        QCOMPARE(grid()->cellForeColor(3, 2), grid()->palette().color(QPalette::Text));   // eleven days
+        QCOMPARE(grid()->cellForeColor(5, 2), grid()->palette().color(QPalette::Text));   // yesterday
+        QCOMPARE(status(), QStringLiteral("In scadenza 2 su 5 promemoria"));
+
+        // Without the mark the done reminder shows too, and counts when due.
+        action("mnuProEseguiti")->trigger();
+        QVERIFY(!action("mnuProEseguiti")->isChecked());
+        QCOMPARE(grid()->rows(), 6);
+        QCOMPARE(row(2), (QStringList{" Fatto", " 06/03/2024", " Vero"}));
+        QCOMPARE(status(), QStringLiteral("In scadenza 3 su 6 promemoria"));
+        action("mnuProEseguiti")->trigger();
+        QCOMPARE(grid()->rows(), 5);
+    }
+
+    void columnClickSorts()
+    {
+        w->RunTask(QStringLiteral("MOVIMENTI"));
+        QHeaderView *header = grid()->horizontalHeader();
+        auto clickColumn = [&](int c) {
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              QPoint(header->sectionViewportPosition(c - 1) + 5, header->height() / 2));
+        };
+        auto ids = [&] {
+            QList<int> out;
+            for (int r = 1; r <= grid()->rows(); ++r)
+                out << grid()->cellItemData(r, 1);
+            return out;
+        };
+        clickColumn(5);   // "num1", expenses: 45,5 / 0 / 10 as numbers
+        QCOMPARE(ids(), (QList<int>{21, 24, 22}));
+        QCOMPARE(grid()->columnTag(5), QStringLiteral("DESC"));
+        clickColumn(5);
+        QCOMPARE(ids(), (QList<int>{22, 24, 21}));
+        QCOMPARE(grid()->columnTag(5), QString());
+        clickColumn(5);
+        QCOMPARE(ids(), (QList<int>{21, 24, 22}));
+        QCOMPARE(Shell::mousePointer(), 0);
+
+        // Dates sort as dates, texts without case; another column keeps its own tag.
+        clickColumn(2);
+        QCOMPARE(ids(), (QList<int>{22, 21, 24}));
+        QCOMPARE(grid()->columnTag(5), QStringLiteral("DESC"));
+        clickColumn(3);
+        QCOMPARE(ids(), (QList<int>{24, 22, 21}));
+        // A rebuilt list starts again ascending.
+        w->RunTask(QStringLiteral("MOVIMENTI"));
+        clickColumn(5);
+        QCOMPARE(ids(), (QList<int>{21, 24, 22}));
+    }
+
+    void doubleClickOpensTheRowsRecord_data()
+    {
+        QTest::addColumn<QString>("task");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("form");
+        QTest::newRow("contacts") << "SELCONTATTO" << 2 << "frmProp:12";
+        QTest::newRow("anniversaries") << "DATECONTATTI" << 3 << "frmProp:14";
+        QTest::newRow("movements") << "MOVIMENTI" << 2 << "frmMov:21";
+        QTest::newRow("reminders") << "PROMEMORIA" << 3 << "frmAddPro:34";
+    }
+    void doubleClickOpensTheRowsRecord()
+    {
+        QFETCH(QString, task);
+        QFETCH(int, row);
+        QFETCH(QString, form);
+        w->RunTask(task);
+        for (int c = 1; c <= grid()->columns(); ++c) {
+            grid()->scrollTo(grid()->model()->index(row - 1, c - 1));
+            const QPoint p = grid()->visualRect(grid()->model()->index(row - 1, c - 1)).center();
+            QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, p);   // a double click's first press
+            QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, p);
+        }
+        QCOMPARE(w->asked, QStringList(grid()->columns(), form));
+    }
+
+    void doubleClickFailure()
+    {
+        w->RunTask(QStringLiteral("MOVIMENTI"));
+        MsgRecorder boxes;
+        w->grdThis_DblClick(9, 1);
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().kind, MsgKind::PlainOkCancel);
+        QCOMPARE(boxes.last().title, QStringLiteral("Focolarium"));
+        QCOMPARE(boxes.last().text, QStringLiteral("Indice non compreso nell'intervallo"));
+        QVERIFY(w->asked.isEmpty());
+    }
+
+    void rightClickPopups()
+    {
+        w->RunTask(QStringLiteral("SELCONTATTO"));
+        rightClickCell(1, 1);
+        QVERIFY(w->mnuRubrica->isVisible());
+        closePopups();
+        w->RunTask(QStringLiteral("MOVIMENTI"));
+        rightClickCell(1, 1);
+        QVERIFY(w->mnuMoviment->isVisible());
+        closePopups();
+
+        action("mnuProEseguiti")->trigger();   // done reminders shown
+        QCOMPARE(grid()->rows(), 6);
+        grid()->setSelectedRow(2);             // "Fatto", done
+        rightClickCell(1, 1);                  // the popup works on the selected row, not the one clicked
+        QVERIFY(w->mnuPromemor->isVisible());
+        QVERIFY(action("mnuPromEseguito")->isChecked());
+        closePopups();
+        grid()->setSelectedRow(1);
+        rightClickCell(2, 1);
+        QVERIFY(!action("mnuPromEseguito")->isChecked());
+        closePopups();
+
+        // Left button: no popup.
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {},
+                          grid()->visualRect(grid()->model()->index(0, 0)).center());
+        QVERIFY(!w->mnuPromemor->isVisible());
+    }
+
+    void rightClickOnAnEmptyReminderList()
+    {
+        sql(QStringLiteral("DELETE FROM Promemoria;"));
+        w->RunTask(QStringLiteral("PROMEMORIA"));
+        MsgRecorder boxes;
+        QTest::mouseClick(grid()->viewport(), Qt::RightButton, {}, QPoint(20, 20));
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().kind, MsgKind::PlainOkCancel);
+        QCOMPARE(boxes.last().title, QStringLiteral("Focolarium"));
+        QVERIFY(!w->mnuPromemor->isVisible());
+    }
+
+    void reminderDone()
+    {
+        w->RunTask(QStringLiteral("PROMEMORIA"));
+        grid()->setSelectedRow(3);             // "Tra undici giorni"
+        QCOMPARE(grid()->cellItemData(3, 1), 34);
+        const QString before = status();
+        action("mnuPromEseguito")->trigger();
+        QCOMPARE(scalar(QStringLiteral("SELECT Eseguito FROM Promemoria WHERE IdPromemoria = 34")).toInt(), -1);
+        QCOMPARE(grid()->cellText(3, 3), QStringLiteral(" Vero"));
+        QVERIFY(action("mnuPromEseguito")->isChecked());
+        QCOMPARE(grid()->rows(), 5);           // not rebuilt
+        QCOMPARE(status(), before);
+        // Again on a done reminder: still done.
+        action("mnuPromEseguito")->trigger();
+        QCOMPARE(scalar(QStringLiteral("SELECT Eseguito FROM Promemoria WHERE IdPromemoria = 34")).toInt(), -1);
+        QCOMPARE(grid()->cellText(3, 3), QStringLiteral(" Vero"));
+    }
+
+    void selectOpensTheSelectedRecord()
+    {
+        action("mnuSelMoviment")->trigger();   // empty grid: the editor opens on its own id
+        w->RunTask(QStringLiteral("MOVIMENTI"));
+        grid()->setSelectedRow(3);
+        action("mnuSelMoviment")->trigger();
+        w->RunTask(QStringLiteral("SELCONTATTO"));
+        grid()->setSelectedRow(1);
+        action("mnuSelContact")->trigger();
+        action("mnuNewContact")->trigger();
+        QCOMPARE(w->asked, (QStringList{"frmMov:none", "frmMov:24", "frmProp:11", "frmProp:none"}));
+    }
+
+    void resizeRule()
+    {
+        // At 15 twips a pixel: grid left = bar width, width = inner width - bar - 100 twips, height = outer - 1400
+        // twips; status line 600 twips above the inner bottom; label at half the inner width - 4300 twips.
+        w->resize(800, 600);
+        QApplication::processEvents();
+        const int inner = w->height() - w->menuBar()->height();
+        const int outer = w->frameGeometry().height();
+        QCOMPARE(grid()->geometry(), QRect(212, 0, 800 - 212 - 7, outer - 93));
+        QCOMPARE(w->picStatus->geometry(), QRect(212, inner - 40, 800 - 212 - 7, 20));
+        QCOMPARE(w->lblStatus->x(), 400 - 287);
+
+        // Too narrow for the grid: it keeps its width, the status line still follows it.
+        w->resize(150, 600);
+        QApplication::processEvents();
+        QCOMPARE(grid()->width(), 800 - 212 - 7);
+        QCOMPARE(w->picStatus->x(), 212);
+        QCOMPARE(w->picStatus->width(), 800 - 212 - 7);
+        QVERIFY(w->lblStatus->x() < 0);
+    }
+
+    void screenshots()
+    {
+        QDir().mkpath(QStringLiteral("/tmp/shots"));
+        w->resize(1000, 640);
+        const std::pair<const char *, const char *> lists[] = {
+            {"SELCONTATTO", "frmMain_contacts"}, {"DATECONTATTI", "frmMain_anniversaries"},
+            {"MOVIMENTI", "frmMain_movements"}, {"PROMEMORIA", "frmMain_reminders"}};
+        for (const auto &[task, name] : lists) {
+            w->RunTask(QString::fromLatin1(task));
+            QApplication::processEvents();
+            QVERIFY(w->grab().save(QStringLiteral("/tmp/shots/%1.png").arg(QString::fromLatin1(name))));
+        }
+    }
+};
+
+QTEST_MAIN(tst_frmMain)
+#include "tst_frmMain.moc"
