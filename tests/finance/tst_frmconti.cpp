@@ -5,6 +5,7 @@
 
 #include "frmConti.h"
 
+#include <QTimer>
 #include <memory>
 
 class tst_frmConti : public QObject, FormTest<frmConti>
@@ -318,6 +319,22 @@ private slots:
         QCOMPARE(msg->last().kind, MsgKind::Warning);
         QVERIFY(msg->last().text.endsWith(QStringLiteral(" Operazione Annullata")));
         QCOMPARE(db->value(QStringLiteral("SELECT ComuConto FROM Conti WHERE IdConto = 1")).toString(), QStringLiteral("Roma"));
+    }
+
+    void modalShowingLoadsOnce()
+    {
+        addAccounts();
+        DataBase::UserLockType = 1;   // the load shows one message each time it runs
+        frmConti form;
+        int rows = -1;
+        QTimer::singleShot(100, &form, [&] {
+            rows = ui::grid(&form)->rows();
+            form.close();
+        });
+        QCOMPARE(form.exec(), int(QDialog::Rejected));
+        QCOMPARE(msg->count(), 1);
+        QCOMPARE(rows, 2);
+        QCOMPARE(form.editMode(), -1);
     }
 
     void dateBoxes_data()
