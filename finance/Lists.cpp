@@ -52,7 +52,12 @@ const QColor DueText(255, 0, 0);
 // The grid's text of a value: one blank, then its ordinary text form (Null leaves the blank).
 QString cellText(const QVariant &value)
 {
-    return Conv::isNull(value) ? QStringLiteral(" ") : QLatin1Char(' ') + Conv::toText(value);
+    if (Conv::isNull(value))
+        return QStringLiteral(" ");
+    // A date without a time is its short date; this path skips the local-time lookup of a date-time.
+    if (value.typeId() == QMetaType::QDate)
+        return QLatin1Char(' ') + Conv::shortDate(value.toDate());
+    return QLatin1Char(' ') + Conv::toText(value);
 }
 
 QString userId() { return QString::number(DataBase::UserId); }
