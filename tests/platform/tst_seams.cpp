@@ -33,7 +33,8 @@ struct Form
         LeaveCheck::setCausesCheck(cancel, false);
         dialog.show();
         dialog.activateWindow();
-        QTest::qWaitForWindowActive(&dialog);
+        if (!QTest::qWaitForWindowActive(&dialog))
+            qWarning("the test window did not become active");
         box->setFocus();
     }
 };
