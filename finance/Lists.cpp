@@ -28,7 +28,7 @@ struct ListColumn
     int width;
 };
 
-struct ListSpec
+struct ListLayout
 {
     int helpId;
     int listMode;
@@ -52,7 +52,12 @@ const QColor DueText(255, 0, 0);
 // The grid's text of a value: one blank, then its ordinary text form (Null leaves the blank).
 QString cellText(const QVariant &value)
 {
-    return Conv::isNull(value) ? QStringLiteral(" ") : QLatin1Char(' ') + Conv::toText(value);
+    if (Conv::isNull(value))
+        return QStringLiteral(" ");
+    // A date without a time is its short date; this path skips the local-time lookup of a date-time.
+    if (value.typeId() == QMetaType::QDate)
+        return QLatin1Char(' ') + Conv::shortDate(value.toDate());
+    return QLatin1Char(' ') + Conv::toText(value);
 }
 
 QString userId() { return QString::number(DataBase::UserId); }
@@ -61,7 +66,7 @@ QString userId() { return QString::number(DataBase::UserId); }
 
 // Rebuilds the grid from one read-only query. perRecord runs on each record before its cells
 // are written. A failure shows its warning and leaves the rows written so far; nullopt then.
-static std::optional<ListCounts> buildList(ListGrid *grid, const ListSpec &spec,
+static std::optional<ListCounts> buildList(ListGrid *grid, const ListLayout &layout,
                                            const std::function<QString()> &query,
                                            const std::function<void(const Recordset &)> &perRecord = {})
 {
@@ -69,20 +74,20 @@ static std::optional<ListCounts> buildList(ListGrid *grid, const ListSpec &spec,
     try {
         grid->clear();
         grid->setRedraw(false);
-        for (const ListColumn &c : spec.columns)
+        for (const ListColumn &c : layout.columns)
             grid->addColumn(QString::fromUtf8(c.key), QString::fromUtf8(c.header), c.width);
         grid->refreshHeader();
-        grid->setSearchColumn(QString::fromLatin1(spec.searchColumn));
+        grid->setSearchColumn(QString::fromLatin1(layout.searchColumn));
         grid->setRedraw(true);
 
         Recordset rs;
         rs.open(query(), &DataBase::AdoConnect(), Recordset::OpenForwardOnly, Recordset::LockReadOnly);
         if (!rs.eof()) {
-            grid->setDefaultRowHeight(spec.rowHeight);
+            grid->setDefaultRowHeight(layout.rowHeight);
             grid->setRedraw(false);
             counts.rows = rs.recordCount();
             grid->setRows(counts.rows);
-            const int idField = rs.fieldIndex(QString::fromLatin1(spec.idField));
+            const int idField = rs.fieldIndex(QString::fromLatin1(layout.idField));
             const int columns = grid->columns();
             int parity = 0;
             for (int r = 1; !rs.eof(); ++r, rs.moveNext()) {
@@ -98,7 +103,7 @@ static std::optional<ListCounts> buildList(ListGrid *grid, const ListSpec &spec,
                     grid->setCellText(r, c, cellText(value));
                     grid->setCellItemData(r, c, id);
                     grid->setCellBackColor(r, c, back);
-                    if (spec.markDue && Funzioni::IsDueWithinTenDays(value)) {
+                    if (layout.markDue && Funzioni::IsDueWithinTenDays(value)) {
                         grid->setCellForeColor(r, c, DueText);
                         ++counts.due;
                     }
@@ -119,21 +124,21 @@ static std::optional<ListCounts> buildList(ListGrid *grid, const ListSpec &spec,
 }
 
 // Steps shared by every list before its rows: the help id and the list mode.
-static void enterList(int &listMode, int &windowHelpId, const ListSpec &spec)
+static void enterList(int &listMode, int &windowHelpId, const ListLayout &layout)
 {
-    HTMLHelp::CurrentHelpId = spec.helpId;
-    windowHelpId = spec.helpId;
-    listMode = spec.listMode;
+    HTMLHelp::CurrentHelpId = layout.helpId;
+    windowHelpId = layout.helpId;
+    listMode = layout.listMode;
 }
 
 void frmMain::ShowContactList()
 {
-    const ListSpec spec{6001, 0,
+    const ListLayout layout{6001, 0,
                         {{"file", "Nome", 150}, {"size", "Cognome", 150}, {"Telefono", "Telefono", 120},
                          {"Cellulare", "Cellulare", 120}, {"Descr", "Descr", 300}},
                         18, "size", "IdContatto", false};
-    enterList(ListMode, m_helpContextId, spec);
-    const auto counts = buildList(grdThis, spec, [] {
+    enterList(ListMode, m_helpContextId, layout);
+    const auto counts = buildList(grdThis, layout, [] {
         return QStringLiteral("select IdContatto,Nome,cognome,tel,cell,Altro FROM Contatti WHERE IdUtente = ")
             + userId() + QStringLiteral(" OR Condividi = -1");
     });
@@ -143,12 +148,12 @@ void frmMain::ShowContactList()
 
 void frmMain::ShowAnniversaryList()
 {
-    const ListSpec spec{8001, 0,
+    const ListLayout layout{8001, 0,
                         {{"file", "Nome", 150}, {"size", "Cognome", 150}, {"type", "E-Mail", 120},
                          {"date", "Compleanno", 120}, {"date1", "Anniversario", 120}, {"date2", "Onomastico", 120}},
                         18, "size", "IdContatto", true};
-    enterList(ListMode, m_helpContextId, spec);
-    const auto counts = buildList(grdThis, spec, [] {
+    enterList(ListMode, m_helpContextId, layout);
+    const auto counts = buildList(grdThis, layout, [] {
         return QStringLiteral("select IdContatto,Nome,cognome,email,Compleanno,Annivers,Onomast FROM QryRicorrenze "
                               "WHERE IdUtente = ")
             + userId() + QStringLiteral(" OR Condividi = -1");
@@ -159,17 +164,17 @@ void frmMain::ShowAnniversaryList()
 
 void frmMain::ShowMovementList(const QString &filter)
 {
-    const ListSpec spec{2001, 1,
+    const ListLayout layout{2001, 1,
                         {{"date", "Data registrazione", 90}, {"date1", "Data movimento", 90},
                          {"type", "Descrizione", 100}, {"num", "Entrate €", 70}, {"num1", "Uscite €", 70},
                          {"File", "Conto(Banca)", 120}, {"Pag", "Tipo pagamento", 120}, {"Mov", "Tipo movimento", 120}},
                         16, "date", "IdMov", false};
-    enterList(ListMode, m_helpContextId, spec);
+    enterList(ListMode, m_helpContextId, layout);
     const QString year = cboAnno->currentText();
     double income = 0;
     double expense = 0;
     const auto counts = buildList(
-        grdThis, spec,
+        grdThis, layout,
         [&] {
             // Only a whole number of the year combo reaches the SQL; any other text fails the list.
             QString yearFilter;
@@ -196,12 +201,12 @@ void frmMain::ShowMovementList(const QString &filter)
 
 void frmMain::ShowReminderList()
 {
-    const ListSpec spec{3001, 2,
+    const ListLayout layout{3001, 2,
                         {{"file", "Descrizione", 400}, {"date", "Data", 190}, {"type", "Eseguito Vero/Falso", 190}},
                         18, "file", "IdPromemoria", true};
-    enterList(ListMode, m_helpContextId, spec);
+    enterList(ListMode, m_helpContextId, layout);
     const bool hideDone = findChild<QAction *>(QStringLiteral("mnuProEseguiti"))->isChecked();
-    const auto counts = buildList(grdThis, spec, [hideDone] {
+    const auto counts = buildList(grdThis, layout, [hideDone] {
         return QStringLiteral("select * FROM Promemoria") + (hideDone ? QStringLiteral(" WHERE Eseguito <> -1") : QString())
             + QLatin1Char(' ');
     });

@@ -12,6 +12,11 @@
 #include "Shell.h"
 #include "db/Connection.h"
 #include "db/Recordset.h"
+#include "frmConti.h"
+#include "frmSettings.h"
+#include "frmTipoMov.h"
+#include "frmTipoPag.h"
+#include "frmUtenti.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,6 +24,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -93,8 +99,20 @@ void frmMain::RunTask(const QString &key)
 // A form not built yet opens nothing.
 void frmMain::showForm(const QString &form, std::optional<int> recordId)
 {
-    Q_UNUSED(form);
     Q_UNUSED(recordId);
+    std::unique_ptr<QDialog> dialog;
+    if (form == QLatin1String("frmSettings"))
+        dialog = std::make_unique<frmSettings>(this);
+    else if (form == QLatin1String("frmConti"))
+        dialog = std::make_unique<frmConti>(this);
+    else if (form == QLatin1String("frmTipoMov"))
+        dialog = std::make_unique<frmTipoMov>(this);
+    else if (form == QLatin1String("frmTipoPag"))
+        dialog = std::make_unique<frmTipoPag>(this);
+    else if (form == QLatin1String("frmUtenti"))
+        dialog = std::make_unique<frmUtenti>(this);
+    if (dialog)
+        Shell::showModal(dialog.get());
 }
 
 // The list reports fill themselves from the grid: RptContatti and RptPromemoria from the grid,

@@ -1,0 +1,602 @@
+#include "EditForm.h"
+
+#include "AppError.h"
+#include "Clock.h"
+#include "Conversions.h"
+#include "DataBase.h"
+#include "DateBox.h"
+#include "EscKey.h"
+#include "Funzioni.h"
+#include "HTMLHelp.h"
+#include "ListGrid.h"
+#include "MsgBox.h"
+#include "SettMouse.h"
+#include "db/Recordset.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kOperazioneAnnullata = QStringLiteral(" Operazione Annullata");
+
+// Any failure as the program's error: its number (0 when it is not one of ours) and its description.
+AppError asAppError(const std::exception &e)
+{
+    if (auto *appError = dynamic_cast<const AppError *>(&e))
+        return *appError;
+    return AppError(0, QString::fromUtf8(e.what()));
+}
+
+bool isTextColumn(int type)
+{
+    return type == Recordset::VarChar || type == Recordset::LongVarChar || type == Recordset::VarWChar
+        || type == Recordset::LongVarWChar;
+}
+
+QString textOf(const QVariant &v)
+{
+    if (Conv::isNull(v))
+        return {};
+    try {
+        return Conv::toText(v);
+    } catch (const AppError &) {
+        return {};
+    }
+}
+
+// Shows a column's value in a field.
+void showValue(QWidget *field, const QVariant &v)
+{
+    if (auto *box = qobject_cast<QLineEdit *>(field)) {
+        box->setText(textOf(v));
+    } else if (auto *memo = qobject_cast<QPlainTextEdit *>(field)) {
+        memo->setPlainText(textOf(v));
+    } else if (auto *check = qobject_cast<QCheckBox *>(field)) {
+        bool on = false;
+        try {
+            on = !Conv::isNull(v) && Conv::toBool(v);
+        } catch (const AppError &) {
+        }
+        check->setChecked(on);
+    } else if (auto *combo = qobject_cast<QComboBox *>(field)) {
+        const QString text = textOf(v);
+        int index = -1;
+        for (int i = 0; i < combo->count() && index < 0 && !text.isEmpty(); ++i) {
+            const QVariant data = combo->itemData(i);
+            if (data.isValid() ? textOf(data) == text : combo->itemText(i) == text)
+                index = i;
+        }
+        combo->setCurrentIndex(index);
+    }
+}
+
+// The value a field holds, as the column will receive it: texts as typed (an empty text is Null
+// outside text columns), check boxes as truth values, combos by their bound data or their text.
+QVariant valueOf(QWidget *field, bool textColumn)
+{
+    QString text;
+    if (auto *box = qobject_cast<QLineEdit *>(field))
+        text = box->text();
+    else if (auto *memo = qobject_cast<QPlainTextEdit *>(field))
+        text = memo->toPlainText();
+    else if (auto *check = qobject_cast<QCheckBox *>(field))
+        return check->isChecked();
+    else if (auto *combo = qobject_cast<QComboBox *>(field)) {
+        if (combo->currentIndex() < 0)
+            return {};
+        const QVariant data = combo->currentData();
+        if (data.isValid())
+            return data;
+        text = combo->currentText();
+    }
+    if (text.isEmpty() && !textColumn)
+        return {};
+    return text;
+}
+
+// The delete button's picture: a waste bin.
+QIcon binIcon()
+{
+    QPixmap pixmap(24, 24);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor dark(0x7a, 0x1f, 0x1f);
+    p.setPen(Qt::NoPen);
+    p.setBrush(dark);
+    p.drawRoundedRect(QRectF(4, 5, 16, 2.2), 0.6, 0.6);
+    p.drawRoundedRect(QRectF(9, 2.5, 6, 2.5), 0.6, 0.6);
+    QPainterPath body;
+    body.moveTo(6, 8.5);
+    body.lineTo(18, 8.5);
+    body.lineTo(16.8, 22);
+    body.lineTo(7.2, 22);
+    body.closeSubpath();
+    p.setPen(QPen(dark, 0.8));
+    p.setBrush(QColor(0xc0, 0x39, 0x2b));
+    p.drawPath(body);
+    p.setPen(QPen(QColor(0xf6, 0xd5, 0xd0), 1.2, Qt::SolidLine, Qt::RoundCap));
+    for (qreal x : {9.5, 12.0, 14.5})
+        p.drawLine(QPointF(x, 11), QPointF(x, 19));
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+EditForm::EditForm(Shape shape, const Table &table, QWidget *parent)
+    : QDialog(parent), m_shape(shape), m_table(table)
+{
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+
+    EscKey::closeOnRelease(this);
+    m_form = new QVBoxLayout(this);
+
+    Frame1 = new QGroupBox(QStringLiteral("Aggiungi/modifica"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    m_fields = new QGridLayout(Frame1);
+    m_form->addWidget(Frame1);
+
+    auto makeButton = [this](const char *name, const QString &caption) {
+        auto *button = new QPushButton(caption, this);
+        button->setObjectName(QLatin1String(name));
+        button->setAutoDefault(false);
+        return button;
+    };
+    Command1 = makeButton("Command1", QStringLiteral("&Nuovo"));
+    cmdOk = makeButton("cmdOk", QStringLiteral("&Ok"));
+    Command6 = makeButton("Command6", QString());
+    Command6->setIcon(binIcon());
+    Command6->setIconSize(QSize(16, 16));
+    Command6->setToolTip(QStringLiteral("Elimina"));
+    Command6->setAccessibleName(QStringLiteral("Elimina"));
+    cmdCancel = makeButton("cmdCancel", QStringLiteral("&Cancel"));
+    for (QPushButton *b : {Command1, cmdOk, Command6, cmdCancel})
+        b->setMinimumWidth(90);
+
+    m_buttons = new QHBoxLayout;
+    m_buttons->addStretch(1);
+    m_form->addLayout(m_buttons);
+    placeButtons({Command1, cmdOk, Command6, cmdCancel});
+
+    connect(Command1, &QPushButton::clicked, this, &EditForm::newRecord);
+    connect(cmdOk, &QPushButton::clicked, this, &EditForm::save);
+    connect(Command6, &QPushButton::clicked, this, &EditForm::deleteRecord);
+    connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+
+    if (m_shape == ListEditor) {
+        grdThis = new ListGrid(this);
+        grdThis->setObjectName(QStringLiteral("grdThis"));
+        grdThis->setMinimumHeight(200);
+        m_form->addWidget(grdThis, 1);
+        connect(grdThis, &ListGrid::selectionChange, this, &EditForm::listPicked);
+        connect(grdThis, &ListGrid::dblClick, this, &EditForm::listPicked);
+    }
+}
+
+EditForm::~EditForm() = default;
+
+// ---- Building ----
+
+QLabel *EditForm::addField(int row, int pair, const QString &label, QWidget *field, int rowSpan, int columnSpan)
+{
+    auto *caption = new QLabel(label, Frame1);
+    caption->setBuddy(field);
+    m_fields->addWidget(caption, row, pair * 2, Qt::AlignLeft | (rowSpan > 1 ? Qt::AlignTop : Qt::AlignVCenter));
+    m_fields->addWidget(field, row, pair * 2 + 1, rowSpan, columnSpan);
+    return caption;
+}
+
+QLineEdit *EditForm::textBox(const char *name)
+{
+    auto *box = new QLineEdit(Frame1);
+    box->setObjectName(QLatin1String(name));
+    return box;
+}
+
+void EditForm::bind(QWidget *field, const QString &column)
+{
+    m_bindings.append(Binding{field, column});
+    const int index = int(m_bindings.size()) - 1;
+    auto changed = [this, index] { fieldChanged(m_bindings[index]); };
+    if (auto *box = qobject_cast<QLineEdit *>(field))
+        connect(box, &QLineEdit::textChanged, this, changed);
+    else if (auto *memo = qobject_cast<QPlainTextEdit *>(field))
+        connect(memo, &QPlainTextEdit::textChanged, this, changed);
+    else if (auto *check = qobject_cast<QCheckBox *>(field))
+        connect(check, &QCheckBox::stateChanged, this, changed);
+    else if (auto *combo = qobject_cast<QComboBox *>(field))
+        connect(combo, &QComboBox::currentIndexChanged, this, changed);
+}
+
+void EditForm::dateBox(QLineEdit *box)
+{
+    DateBox::install(box, DateBox::Format::GeneralDate);
+}
+
+void EditForm::placeButtons(const QVector<QPushButton *> &order)
+{
+    for (QPushButton *b : order)
+        m_buttons->removeWidget(b);
+    for (QPushButton *b : order)
+        m_buttons->addWidget(b);
+}
+
+QStatusBar *EditForm::addStatusBar()
+{
+    auto *bar = new QStatusBar(this);
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setSizeGripEnabled(false);
+    m_form->addWidget(bar);
+    return bar;
+}
+
+// ---- Showing: load before each showing ----
+
+int EditForm::exec()
+{
+    if (!isVisible()) {
+        if (!runLoad())
+            return QDialog::Rejected;
+        m_loadedForShow = true;
+    }
+    return QDialog::exec();
+}
+
+void EditForm::setVisible(bool visible)
+{
+    if (visible && !isVisible()) {
+        if (m_loadedForShow)
+            m_loadedForShow = false;
+        else if (!runLoad())
+            return;
+    }
+    QDialog::setVisible(visible);
+}
+
+bool EditForm::runLoad()
+{
+    if (!allowLoad())
+        return false;
+    try {
+        prepareLoad();
+        if (m_shape == ListEditor) {
+            openRecordset(QStringLiteral("SELECT * FROM ") + tableName());
+            BindControls();
+            m_rs->addNew();
+        } else {
+            openRecordset(openByIdSql(m_recordId));
+            BindControls();
+            const bool found = m_rs->recordCount() > 0;
+            if (!found)
+                m_rs->addNew();
+            recordLoaded(found);
+        }
+    } catch (const std::exception &failure) {
+        const AppError e = asAppError(failure);
+        MsgBox(e.description(), MsgKind::Information, messageTitle());
+    }
+    return true;
+}
+
+QString EditForm::openByIdSql(int id) const
+{
+    return QStringLiteral("SELECT * FROM ") + tableName() + QStringLiteral(" where ") + keyColumn()
+        + QStringLiteral("= ") + QString::number(id);
+}
+
+void EditForm::openRecordset(const QString &sql)
+{
+    // The old recordset goes with whatever it held: a pending record is dropped without a question.
+    m_rs = std::make_unique<Recordset>();
+    connect(m_rs.get(), &Recordset::moveComplete, this, &EditForm::showRecord);
+    m_rs->open(sql, &DataBase::AdoConnect(), Recordset::OpenStatic, DataBase::UserLockType);
+}
+
+Recordset &EditForm::rs() const
+{
+    if (!m_rs)
+        throw AppError(AppError::ObjectClosed, QStringLiteral("Operazione non consentita se l'oggetto è chiuso."));
+    return *m_rs;
+}
+
+int EditForm::editMode() const
+{
+    if (!m_rs || !m_rs->isOpen())
+        return -1;
+    return m_rs->editMode();
+}
+
+// ---- Binding ----
+
+void EditForm::BindControls()
+{
+    showRecord();
+}
+
+void EditForm::showRecord()
+{
+    m_showing = true;
+    const bool open = m_rs && m_rs->isOpen();
+    for (Binding &b : m_bindings) {
+        QVariant v;
+        if (open) {
+            try {
+                v = m_rs->value(b.column);
+            } catch (const AppError &) {
+            }
+        }
+        showValue(b.field, v);
+        b.changed = false;
+    }
+    m_showing = false;
+}
+
+void EditForm::fieldChanged(Binding &b)
+{
+    if (m_showing || !m_rs || !m_rs->isOpen())
+        return;
+    b.changed = true;
+    // The record goes into edit at once; a text that does not convert yet is written when the record is.
+    try {
+        const int index = m_rs->fieldIndex(b.column);
+        m_rs->setValue(b.column, valueOf(b.field, isTextColumn(m_rs->fieldType(index))));
+    } catch (const AppError &) {
+        try {
+            if (m_rs->editMode() == Recordset::EditNone)
+                m_rs->setValue(b.column, m_rs->value(b.column));
+        } catch (const AppError &) {
+        }
+    }
+}
+
+void EditForm::writeChangedFields()
+{
+    for (const Binding &b : m_bindings) {
+        if (!b.changed)
+            continue;
+        const int index = rs().fieldIndex(b.column);
+        rs().setValue(b.column, valueOf(b.field, isTextColumn(rs().fieldType(index))));
+    }
+}
+
+// ---- The list ----
+
+void EditForm::RefreshList()
+{
+    if (!grdThis)
+        return;
+    if (!m_list.trapsErrors) {
+        buildList();
+        return;
+    }
+    try {
+        buildList();
+    } catch (const std::exception &failure) {
+        const AppError e = asAppError(failure);
+        grdThis->setRedraw(true);
+        MsgBox(e.description(), MsgKind::Warning, messageTitle());
+    }
+}
+
+void EditForm::buildList()
+{
+    m_refreshing = true;
+    struct Done { bool &flag; ~Done() { flag = false; } } done{m_refreshing};
+
+    const QVector<ListColumn> &columns = m_list.columns;
+    grdThis->clear();
+    grdThis->setRedraw(false);
+    for (const ListColumn &c : columns)
+        grdThis->addColumn(c.key, c.header, c.width, Qt::AlignLeft | Qt::AlignVCenter);
+    grdThis->refreshHeader();
+    grdThis->setSearchColumn(m_list.searchKey);
+    grdThis->setRedraw(true);
+
+    Recordset list;
+    list.open(m_list.query, &DataBase::AdoConnect(), Recordset::OpenForwardOnly, Recordset::LockReadOnly);
+    if (list.eof())
+        return;
+    grdThis->setDefaultRowHeight(18);
+    grdThis->setRedraw(false);
+    grdThis->setRows(list.recordCount());
+    const QColor odd = ListGrid::fromBgr(0xCC9966);
+    const QColor even = ListGrid::fromBgr(0xEECC99);
+    const int cols = int(columns.size());
+    int row = 0;
+    while (!list.eof()) {
+        ++row;
+        const int id = Funzioni::NullToLong(list.value(keyColumn()));
+        for (int c = 1; c <= cols; ++c) {
+            grdThis->setCellText(row, c, QStringLiteral(" ") + Funzioni::NullToString(list.value(c)));
+            grdThis->setCellItemData(row, c, id);
+            grdThis->setCellBackColor(row, c, row % 2 ? odd : even);
+        }
+        list.moveNext();
+    }
+    list.close();
+    grdThis->setRedraw(true);
+}
+
+void EditForm::listPicked(int row, int column)
+{
+    try {
+        const int id = Funzioni::NullToLong(grdThis->cellItemData(row, column));
+        if (id > 0)
+            LoadRecord(id);
+    } catch (const std::exception &failure) {
+        const AppError e = asAppError(failure);
+        MsgBox(e.description(), MsgKind::PlainOkCancel, QStringLiteral("Focolarium"));
+    }
+}
+
+void EditForm::LoadRecord(int id)
+{
+    openRecordset(openByIdSql(id));
+    BindControls();
+    const bool found = m_rs->recordCount() > 0;
+    if (!found)
+        m_rs->addNew();
+    recordLoaded(found);
+}
+
+// ---- New, save, delete ----
+
+void EditForm::newRecord()
+{
+    try {
+        if (rs().editMode() != Recordset::EditAdd) {
+            writeChangedFields();
+            rs().addNew();
+        }
+    } catch (const std::exception &failure) {
+        const AppError e = asAppError(failure);
+        MsgBox(e.description(), MsgKind::Information, messageTitle());
+    }
+}
+
+void EditForm::save()
+{
+    SettMouse mouse;
+    mouse.SetPointer(11);
+    try {
+        const QString missing = requiredFieldMessage();
+        if (!missing.isEmpty()) {
+            MsgBox(missing, MsgKind::Warning, messageTitle());
+            return;
+        }
+        writeChangedFields();
+        beforeWrite();
+        const bool wasNew = rs().editMode() == Recordset::EditAdd;
+        if (!wasNew)
+            rs().setValue(stampColumn(), Clock::today());
+        rs().update();
+        showRecord();
+        afterWrite(wasNew);
+        MsgBox(QStringLiteral("Registrazione completata."), MsgKind::Information, messageTitle());
+        RefreshList();
+    } catch (const std::exception &failure) {
+        const AppError e = asAppError(failure);
+        const QString text = e.number() == AppError::Conflict
+            ? QStringLiteral("Un' altro utente sta utilizzando lo stesso set di record: chiudere e riprovare.")
+            : e.description();
+        MsgBox(text + kOperazioneAnnullata, MsgKind::Warning, messageTitle());
+    }
+}
+
+void EditForm::deleteRecord()
+{
+    try {
+        if (rs().editMode() != Recordset::EditNone || !allowDelete())
+            return;
+        if (MsgBox(QStringLiteral("Si è sicuri di voler cancellare il record:"), MsgKind::Question,
+                   QStringLiteral("Delete record!")) != MsgAnswer::Yes)
+            return;
+        deleteCurrent();
+        MsgBox(QStringLiteral("Record Cancellato!"), MsgKind::Information, QStringLiteral("Delete Successfull!"));
+        RefreshList();
+    } catch (const std::exception &failure) {
+        const AppError e = asAppError(failure);
+        const QString text = e.number() == AppError::ForeignKey
+            ? QStringLiteral("Violazione del vincolo Referenziale.")
+            : e.description();
+        MsgBox(text + kOperazioneAnnullata, MsgKind::Error, messageTitle());
+    }
+}
+
+void EditForm::deleteCurrent()
+{
+    rs().deleteRecord();
+    rs().requery();
+    rs().addNew();
+}
+
+// ---- Window events ----
+
+bool EditForm::event(QEvent *e)
+{
+    if (e->type() == QEvent::WindowActivate) {
+        HTMLHelp::CurrentHelpId = m_table.helpId;
+        HTMLHelp::setFormHelpId(this, m_table.helpId);
+    }
+    return QDialog::event(e);
+}
+
+void EditForm::paintEvent(QPaintEvent *e)
+{
+    QDialog::paintEvent(e);
+    if (grdThis && !m_refreshing && exposesForm(e->rect()))
+        scheduleListRefresh();
+}
+
+// A paint of the form itself (shown, uncovered, resized), not one that a control asked for when it
+// redrew within its own place.
+bool EditForm::exposesForm(const QRect &painted) const
+{
+    for (QObject *child : children()) {
+        auto *w = qobject_cast<QWidget *>(child);
+        if (w && w->isVisible() && w->geometry().contains(painted))
+            return false;
+    }
+    return true;
+}
+
+// The list is rebuilt after the paint that asks for it, so that its messages are not shown from
+// inside a paint.
+void EditForm::scheduleListRefresh()
+{
+    if (m_refreshPending)
+        return;
+    m_refreshPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_refreshPending = false;
+        if (isVisible())
+            RefreshList();
+    });
+}
+
+void EditForm::closeEvent(QCloseEvent *e)
+{
+    // Errors are ignored while the form unloads.
+    int mode = -1;
+    try {
+        mode = editMode();
+    } catch (...) {
+    }
+    if (mode == Recordset::EditInProgress || mode == Recordset::EditAdd) {
+        if (MsgBox(QStringLiteral("Uscire senza salvare le modifiche?"), MsgKind::WarningQuestion,
+                   QStringLiteral("Salvataggio modifiche")) == MsgAnswer::No) {
+            e->ignore();
+            return;
+        }
+    }
+    try {
+        if (m_rs)
+            m_rs->close();
+    } catch (...) {
+    }
+    m_rs.reset();
+    try {
+        unloading();
+    } catch (...) {
+    }
+    e->accept();
+}
+
+void EditForm::reject()
+{
+    close();
+}

@@ -1,0 +1,169 @@
+#pragma once
+// The editing form that most forms of the program are made of: one recordset of one table on the
+// shared connection, fields bound to its columns, the buttons new, save, delete and close, and for the
+// list editors a list of every record of the table. A form's own class gives its table, key, fields,
+// titles, help id, required-field test and its departures through the virtuals below.
+
+#include <QDialog>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+#include <memory>
+
+class ListGrid;
+class QGridLayout;
+class QGroupBox;
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStatusBar;
+class QVBoxLayout;
+class Recordset;
+
+class EditForm : public QDialog
+{
+    Q_OBJECT
+public:
+    ~EditForm() override;
+
+    // Load runs before each showing; a form whose load refuses is not shown.
+    int exec() override;
+    void setVisible(bool visible) override;
+
+    // The edit mode of the form's recordset (0 none, 1 in progress, 2 adding); -1 when there is no
+    // open recordset.
+    int editMode() const;
+
+protected:
+    enum Shape { ListEditor, SingleRecord };
+    // What a form edits: its table and key column, the title of its messages and its help id.
+    struct Table
+    {
+        QString name;
+        QString key;
+        QString messageTitle;
+        int helpId;
+    };
+    EditForm(Shape shape, const Table &table, QWidget *parent = nullptr);
+
+    // List editors: the list query (field 0 is the id, read by the key column's name), the columns
+    // that fields 1 and up fill by position, the grid's search column, and whether the list shows its
+    // own failures (a warning with the message title) or leaves them to the operation that asked.
+    struct ListColumn
+    {
+        QString key;
+        QString header;
+        int width;
+    };
+    struct List
+    {
+        QString query;
+        QVector<ListColumn> columns;
+        QString searchKey;
+        bool trapsErrors = true;
+    };
+    void setList(const List &list) { m_list = list; }
+
+    // The required-field test of the save: the warning's text when the record may not be saved, else "".
+    virtual QString requiredFieldMessage() const = 0;
+
+    const QString &tableName() const { return m_table.name; }
+    const QString &keyColumn() const { return m_table.key; }
+    const QString &messageTitle() const { return m_table.messageTitle; }
+
+    // ---- Departures ----
+    // Load: false refuses the form (it is then not shown); runs before anything is opened.
+    virtual bool allowLoad() { return true; }
+    // Load: before the recordset opens (fill combos and the like).
+    virtual void prepareLoad() {}
+    // LoadRecord and the single-record load: the record was found, or a new record was started.
+    virtual void recordLoaded(bool found) { Q_UNUSED(found) }
+    // Save: steps after the required-field test and before the write.
+    virtual void beforeWrite() {}
+    // Save: after the write, before "Registrazione completata."; wasNew tells a record that was added.
+    virtual void afterWrite(bool wasNew) { Q_UNUSED(wasNew) }
+    // Delete: false makes the button do nothing for the current record (asked before the question).
+    virtual bool allowDelete() { return true; }
+    // Delete, after Yes: removes the record and leaves the form on a blank new one.
+    virtual void deleteCurrent();
+    // Unload: after the recordset is closed.
+    virtual void unloading() {}
+    // The column stamped with today's date when an existing record is saved.
+    virtual QString stampColumn() const { return QStringLiteral("DataUpdate"); }
+
+    // ---- Building the form ----
+    // A label and its field at (row, pair) of the frame "Aggiungi/modifica": pair 0 is the left label
+    // and field, pair 1 the next ones to the right.
+    QLabel *addField(int row, int pair, const QString &label, QWidget *field, int rowSpan = 1, int columnSpan = 1);
+    QLineEdit *textBox(const char *name);      // a text box of the frame, named
+    QGridLayout *fieldsLayout() const { return m_fields; }
+    QVBoxLayout *formLayout() const { return m_form; }
+    // Binds a text box, multi-line box, check box or combo box to a column; BindControls shows the
+    // columns in this order.
+    void bind(QWidget *field, const QString &column);
+    // A date box: leaving it checks the date and rewrites it in the general date form.
+    void dateBox(QLineEdit *box);
+    // The buttons from left to right (the default is new, save, delete, close).
+    void placeButtons(const QVector<QPushButton *> &order);
+    QStatusBar *addStatusBar();
+
+    // ---- The pattern's operations ----
+    void BindControls();
+    void RefreshList();
+    void LoadRecord(int id);
+    void newRecord();
+    void save();
+    void deleteRecord();
+
+    // The single-record editors' record id (0 opens a new record).
+    int recordId() const { return m_recordId; }
+    void setRecordId(int id) { m_recordId = id; }
+
+    // The form's recordset; raises when the form has none (before load, after unload).
+    Recordset &rs() const;
+    QString openByIdSql(int id) const;
+
+    QGroupBox *Frame1 = nullptr;
+    QPushButton *Command1 = nullptr;
+    QPushButton *cmdOk = nullptr;
+    QPushButton *Command6 = nullptr;
+    QPushButton *cmdCancel = nullptr;
+    ListGrid *grdThis = nullptr;
+
+    bool event(QEvent *e) override;
+    void paintEvent(QPaintEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
+    void reject() override;
+
+private:
+    struct Binding
+    {
+        QWidget *field;
+        QString column;
+        bool changed = false;
+    };
+    bool runLoad();
+    void openRecordset(const QString &sql);
+    void showRecord();
+    void fieldChanged(Binding &b);
+    void writeChangedFields();
+    void buildList();
+    void listPicked(int row, int column);
+    void scheduleListRefresh();
+    bool exposesForm(const QRect &painted) const;
+
+    Shape m_shape;
+    Table m_table;
+    List m_list;
+    int m_recordId = 0;
+    std::unique_ptr<Recordset> m_rs;
+    QVector<Binding> m_bindings;
+    bool m_showing = false;          // the form writes its fields: no change of the user's
+    bool m_loadedForShow = false;
+    bool m_refreshPending = false;
+    bool m_refreshing = false;
+    QVBoxLayout *m_form = nullptr;
+    QGridLayout *m_fields = nullptr;
+    QHBoxLayout *m_buttons = nullptr;
+};

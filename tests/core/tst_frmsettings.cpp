@@ -1,0 +1,195 @@
+// The settings form against a real settings file in a temporary folder.
+
+#include "FormFixture.h"
+
+#include "frmSettings.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <memory>
+
+class tst_frmSettings : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> home;
+    std::unique_ptr<MsgRecorder> msg;
+
+    static QVariant stored(const QString &key)
+    {
+        QSettings s(QStringLiteral("Focolarium"), QStringLiteral("Focolarium"));
+        return s.value(QStringLiteral("Options/") + key);
+    }
+    static void store(const QString &key, const QString &text)
+    {
+        QSettings s(QStringLiteral("Focolarium"), QStringLiteral("Focolarium"));
+        s.setValue(QStringLiteral("Options/") + key, text);
+    }
+    static QCheckBox *check(QWidget *form, const char *name) { return ui::field<QCheckBox>(form, name); }
+    std::unique_ptr<frmSettings> openForm()
+    {
+        auto form = std::make_unique<frmSettings>();
+        if (!ui::open(form.get()))
+            qFatal("frmSettings did not open");
+        return form;
+    }
+
+private slots:
+    void initTestCase() { italianLocale(); }
+    void init()
+    {
+        home = std::make_unique<QTemporaryDir>();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home->path());
+        msg = std::make_unique<MsgRecorder>();
+    }
+    void cleanup()
+    {
+        msg.reset();
+        home.reset();
+    }
+
+    void freshStoreShowsTheDefaults()
+    {
+        auto form = openForm();
+        QCOMPARE(msg->count(), 0);
+        QCOMPARE(ui::field(form.get(), "txtGiorniScadenza")->text(), QStringLiteral("30"));
+        QCOMPARE(ui::field(form.get(), "txtMemoria")->text(), QStringLiteral("7"));
+        for (const char *name : {"CkeScadenze", "CkeGiacenze", "CkePro", "ckeAppuntament", "CkePass", "CkeAutoConn"})
+            QVERIFY2(!check(form.get(), name)->isChecked(), name);
+        auto *tabs = ui::field<QTabWidget>(form.get(), "tabSettings");
+        QCOMPARE(tabs->tabText(tabs->currentIndex()), QStringLiteral("Azioni"));
+        ui::shoot(form.get(), QStringLiteral("frmSettings"));
+        tabs->setCurrentIndex(1);
+        QCOMPARE(tabs->tabText(1), QStringLiteral("Avvio"));
+        ui::shoot(form.get(), QStringLiteral("frmSettings_Avvio"));
+    }
+
+    void applyWritesEverySettingAndCloses()
+    {
+        auto form = openForm();
+        check(form.get(), "CkePro")->click();
+        check(form.get(), "ckeAppuntament")->click();
+        check(form.get(), "CkeAutoConn")->click();
+        ui::type(form.get(), "txtMemoria", QStringLiteral("15"));
+        ui::click(form.get(), "cmdApplica");
+        QCOMPARE(msg->count(), 0);
+        QVERIFY(!form->isVisible());
+        QCOMPARE(stored(QStringLiteral("ProMemoria")).toString(), QStringLiteral("15"));
+        QCOMPARE(stored(QStringLiteral("GiorniScadenza")).toString(), QStringLiteral("30"));
+        QCOMPARE(stored(QStringLiteral("ShowPromemoria")).toString(), QStringLiteral("1"));
+        QCOMPARE(stored(QStringLiteral("ShowAppuntament")).toString(), QStringLiteral("1"));
+        QCOMPARE(stored(QStringLiteral("ShowScadenze")).toString(), QStringLiteral("0"));
+        QCOMPARE(stored(QStringLiteral("ShowGiacenze")).toString(), QStringLiteral("0"));
+        QCOMPARE(stored(QStringLiteral("AutoLogon")).toString(), QStringLiteral("True"));
+        QCOMPARE(stored(QStringLiteral("SavePassword")).toString(), QStringLiteral("False"));
+        QVERIFY(!stored(QStringLiteral("Password")).isValid());
+    }
+
+    void lettersInADayBoxStopTheButtons_data()
+    {
+        QTest::addColumn<QByteArray>("button");
+        QTest::newRow("Applica") << QByteArray("cmdApplica");
+        QTest::newRow("Chiudi") << QByteArray("cmdChiudi");
+        QTest::newRow("Tab") << QByteArray();
+    }
+    void lettersInADayBoxStopTheButtons()
+    {
+        QFETCH(QByteArray, button);
+        auto form = openForm();
+        ui::type(form.get(), "txtGiorniScadenza", QStringLiteral("dieci"));
+        if (button.isEmpty())
+            QTest::keyClick(ui::field(form.get(), "txtGiorniScadenza"), Qt::Key_Tab);
+        else
+            ui::click(form.get(), button.constData());
+        QCOMPARE(msg->count(), 1);
+        QCOMPARE(msg->last().text, QStringLiteral("Il Campo è Numerico"));
+        QCOMPARE(msg->last().kind, MsgKind::Error);
+        QCOMPARE(msg->last().title, QStringLiteral("Errore Campo numerico"));
+        QVERIFY(form->isVisible());
+        QCOMPARE(QApplication::focusWidget(), ui::field(form.get(), "txtGiorniScadenza"));
+        QVERIFY(!stored(QStringLiteral("ShowScadenze")).isValid());
+        // Esc still closes, writing nothing.
+        QTest::keyRelease(ui::field(form.get(), "txtGiorniScadenza"), Qt::Key_Escape);
+        QVERIFY(!form->isVisible());
+        QVERIFY(!stored(QStringLiteral("GiorniScadenza")).isValid());
+        QVERIFY(!stored(QStringLiteral("ShowScadenze")).isValid());
+    }
+
+    void emptyDayBoxKeepsItsStoredValue()
+    {
+        store(QStringLiteral("GiorniScadenza"), QStringLiteral("12"));
+        auto form = openForm();
+        QCOMPARE(ui::field(form.get(), "txtGiorniScadenza")->text(), QStringLiteral("12"));
+        ui::type(form.get(), "txtGiorniScadenza", QString());
+        ui::type(form.get(), "txtMemoria", QStringLiteral("3"));
+        ui::click(form.get(), "cmdApplica");
+        QCOMPARE(msg->count(), 0);
+        QVERIFY(!form->isVisible());
+        QCOMPARE(stored(QStringLiteral("GiorniScadenza")).toString(), QStringLiteral("12"));
+        QCOMPARE(stored(QStringLiteral("ProMemoria")).toString(), QStringLiteral("3"));
+        QCOMPARE(stored(QStringLiteral("AutoLogon")).toString(), QStringLiteral("False"));
+    }
+
+    void clearingSavePasswordRemovesIt()
+    {
+        store(QStringLiteral("SavePassword"), QStringLiteral("True"));
+        store(QStringLiteral("Password"), QStringLiteral("segreta"));
+        auto form = openForm();
+        QVERIFY(check(form.get(), "CkePass")->isChecked());
+        check(form.get(), "CkePass")->click();
+        ui::click(form.get(), "cmdApplica");
+        QCOMPARE(stored(QStringLiteral("SavePassword")).toString(), QStringLiteral("False"));
+        QVERIFY(!stored(QStringLiteral("Password")).isValid());
+        // Ticking it again in the same run stores an empty password.
+        auto again = openForm();
+        check(again.get(), "CkePass")->click();
+        ui::click(again.get(), "cmdApplica");
+        QCOMPARE(stored(QStringLiteral("SavePassword")).toString(), QStringLiteral("True"));
+        QCOMPARE(stored(QStringLiteral("Password")).toString(), QString());
+    }
+
+    void closeWritesNothing()
+    {
+        auto form = openForm();
+        check(form.get(), "CkeScadenze")->click();
+        ui::type(form.get(), "txtMemoria", QStringLiteral("9"));
+        ui::click(form.get(), "cmdChiudi");
+        QVERIFY(!form->isVisible());
+        QVERIFY(!stored(QStringLiteral("ShowScadenze")).isValid());
+        QVERIFY(!stored(QStringLiteral("ProMemoria")).isValid());
+    }
+
+    void storedFlagOutOfRangeStopsTheLoad()
+    {
+        store(QStringLiteral("ShowGiacenze"), QStringLiteral("5"));
+        store(QStringLiteral("ShowPromemoria"), QStringLiteral("1"));
+        auto form = openForm();
+        QCOMPARE(msg->count(), 1);
+        QCOMPARE(msg->last().kind, MsgKind::Plain);
+        QCOMPARE(msg->last().title, QStringLiteral("Focolarium"));
+        QCOMPARE(ui::field(form.get(), "txtMemoria")->text(), QStringLiteral("7"));
+        QVERIFY(!check(form.get(), "CkePro")->isChecked());   // skipped after the failure
+    }
+
+    void overflowStopsTheApplyAndKeepsTheForm()
+    {
+        auto form = openForm();
+        check(form.get(), "CkeGiacenze")->click();
+        check(form.get(), "CkeAutoConn")->click();
+        ui::type(form.get(), "txtGiorniScadenza", QStringLiteral("99999999999"));
+        ui::click(form.get(), "cmdApplica");
+        QCOMPARE(msg->count(), 1);
+        QCOMPARE(msg->last().kind, MsgKind::Plain);
+        QCOMPARE(msg->last().title, QStringLiteral("Focolarium"));
+        QVERIFY(form->isVisible());
+        QCOMPARE(stored(QStringLiteral("ShowGiacenze")).toString(), QStringLiteral("1"));
+        QVERIFY(!stored(QStringLiteral("GiorniScadenza")).isValid());
+        QCOMPARE(stored(QStringLiteral("AutoLogon")).toString(), QStringLiteral("False"));   // as the load left it
+    }
+};
+
+QTEST_MAIN(tst_frmSettings)
+#include "tst_frmsettings.moc"
