@@ -2,6 +2,7 @@
 
 #include "AppError.h"
 #include "Conversions.h"
+#include "db/JetSql.h"
 #include "MsgBox.h"
 #include "Shell.h"
 
@@ -11,10 +12,7 @@ namespace Funzioni {
 
 QString SqlQuote(const QVariant &value)
 {
-    if (Conv::isNull(value))
-        return QString();
-    QString text = Conv::toText(value);
-    return text.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return JetSql::quote(value);
 }
 
 QString NullToString(const QVariant &value)

@@ -37,6 +37,8 @@ void BuildStr()
         conn.open(ConnString, QString(), QString(), -1);
     } catch (const AppError &e) {
         MsgBox(e.description(), MsgKind::PlainOkCancel, QStringLiteral("Errore Di BuildStr: Connect failed"));
+    } catch (const std::exception &e) {
+        MsgBox(QString::fromUtf8(e.what()), MsgKind::PlainOkCancel, QStringLiteral("Errore Di BuildStr: Connect failed"));
     }
 }
 

@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "Clock.h"
 #include "Conversions.h"
+#include "db/JetSql.h"
 
 #include <QLineEdit>
 
@@ -32,10 +33,7 @@ QString NullToString(const QVariant &value)
 
 QString SqlQuote(const QVariant &value)
 {
-    if (Conv::isNull(value))
-        return QString();
-    QString text = Conv::toText(value);
-    return text.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return JetSql::quote(value);
 }
 
 QString SqlDate(const QDate &day, bool upperBound)

@@ -1,5 +1,8 @@
 #include "LeaveCheck.h"
 
+#include "AppError.h"
+#include "MsgBox.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QFocusEvent>
@@ -30,7 +33,17 @@ public:
     {
         running = true;
         QPointer<QWidget> guard(box);
-        const bool ok = check();
+        bool ok = false;
+        // Runs inside an event filter: an error must not reach the event loop. It fails the check.
+        try {
+            ok = check();
+        } catch (const AppError &e) {
+            running = false;
+            MsgBox(e.description(), MsgKind::Error);
+        } catch (const std::exception &e) {
+            running = false;
+            MsgBox(QString::fromUtf8(e.what()), MsgKind::Error);
+        }
         running = false;
         if (!ok && guard)
             guard->setFocus(Qt::OtherFocusReason);

@@ -1,6 +1,7 @@
 #include "JetSql.h"
 
 #include "Clock.h"
+#include "Conversions.h"
 
 #include <QDate>
 #include <QLocale>
@@ -743,6 +744,13 @@ void registerFunctions(sqlite3 *db)
     // Only the zero-argument forms: date(x, ...) stays SQLite's own.
     sqlite3_create_function_v2(db, "date", 0, clock, nullptr, today, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(db, "now", 0, clock, nullptr, now, nullptr, nullptr, nullptr);
+}
+
+QString quote(const QVariant &value)
+{
+    if (Conv::isNull(value))
+        return QString();
+    return Conv::toText(value).replace(QLatin1Char('\''), QStringLiteral("''"));
 }
 
 }

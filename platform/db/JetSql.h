@@ -6,6 +6,7 @@
 // LIKE patterns take % and _ for * and ?; & and + beside a text literal join texts.
 
 #include <QString>
+#include <QVariant>
 
 struct sqlite3;
 
@@ -19,5 +20,9 @@ QString translate(const QString &jet);
 // Null as empty), DatePart, Now() and the zero-argument date() (Jet's Date()), both from Clock, so
 // that the saved queries' "today" follows Clock::setNow. IIF is SQLite's own.
 void registerFunctions(sqlite3 *db);
+
+// A value as the text between the apostrophes of a Jet string literal: its text with every
+// apostrophe doubled; Null gives "". A value with no text raises AppError.
+QString quote(const QVariant &value);
 
 }

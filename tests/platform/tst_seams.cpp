@@ -1,5 +1,6 @@
 // The check on leaving a box, the message-box seam and the program folder.
 
+#include "AppError.h"
 #include "LeaveCheck.h"
 #include "MsgBox.h"
 #include "Seams.h"
@@ -22,6 +23,7 @@ struct Form
     QPushButton *cancel = new QPushButton(QStringLiteral("&Cancel"), &dialog);
     int checks = 0;
     bool pass = false;
+    bool raise = false;
 
     Form()
     {
@@ -29,7 +31,12 @@ struct Form
         other->move(0, 30);
         ok->move(0, 60);
         cancel->move(100, 60);
-        LeaveCheck::install(box, [this] { ++checks; return pass; });
+        LeaveCheck::install(box, [this] {
+            ++checks;
+            if (raise)
+                throw AppError(AppError::TypeMismatch, QStringLiteral("Tipo non corrispondente"));
+            return pass;
+        });
         LeaveCheck::setCausesCheck(cancel, false);
         dialog.show();
         dialog.activateWindow();
@@ -63,6 +70,26 @@ private slots:
         QCOMPARE(clicked.count(), pass ? 1 : 0);
         if (!pass)
             QCOMPARE(QApplication::focusWidget(), form.box);
+    }
+
+    // A check that raises an error fails like a refusing one, and its message is shown.
+    void checkThatRaisesShowsItsMessageAndStopsTheButton()
+    {
+        MsgRecorder boxes;
+        Form form;
+        form.raise = true;
+        QSignalSpy clicked(form.ok, &QPushButton::clicked);
+        QTest::mouseClick(form.ok, Qt::LeftButton);
+        QCOMPARE(form.checks, 1);
+        QCOMPARE(clicked.count(), 0);
+        QCOMPARE(QApplication::focusWidget(), form.box);
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().text, QStringLiteral("Tipo non corrispondente"));
+        QCOMPARE(boxes.last().kind, MsgKind::Error);
+        form.raise = false;
+        form.pass = true;
+        QTest::mouseClick(form.ok, Qt::LeftButton);
+        QCOMPARE(clicked.count(), 1);
     }
 
     void shortcutOfAButtonRunsTheCheck()
