@@ -40,7 +40,8 @@ struct Form
         LeaveCheck::setCausesCheck(cancel, false);
         dialog.show();
         dialog.activateWindow();
-        QTest::qWaitForWindowActive(&dialog);
+        if (!QTest::qWaitForWindowActive(&dialog))
+            qFatal("the test window did not become active");
         box->setFocus();
     }
 };
