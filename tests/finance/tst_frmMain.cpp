@@ -548,12 +548,23 @@ private slots:
         QVERIFY(grid()->redraw());
     }
 
+    void listFailureIsReported_data()
+    {
+        QTest::addColumn<QString>("task");
+        QTest::addColumn<QString>("drop");
+        QTest::newRow("contacts") << "SELCONTATTO" << "DROP VIEW QryRicorrenze; DROP TABLE Contatti;";
+        QTest::newRow("anniversaries") << "DATECONTATTI" << "DROP VIEW QryRicorrenze;";
+        QTest::newRow("movements") << "MOVIMENTI" << "DROP VIEW qryMov;";
+        QTest::newRow("reminders") << "PROMEMORIA" << "DROP TABLE Promemoria;";
+    }
     void listFailureIsReported()
     {
-        sql(QStringLiteral("DROP TABLE Promemoria;"));
+        QFETCH(QString, task);
+        QFETCH(QString, drop);
+        sql(drop);
         w->lblStatus->setText(QStringLiteral("prima"));
         MsgRecorder boxes;
-        w->RunTask(QStringLiteral("PROMEMORIA"));
+        w->RunTask(task);
         QCOMPARE(boxes.count(), 1);
         QCOMPARE(boxes.last().title, QStringLiteral("Messaggio da Focolarium"));
         QCOMPARE(status(), QStringLiteral("prima"));
@@ -689,10 +700,25 @@ private slots:
         QVERIFY(!w->mnuPromemor->isVisible());
     }
 
-    void rightClickOnAnEmptyReminderList()
+    // No row to take the id from, or a reminder deleted since the list was built.
+    void rightClickReminderFailure_data()
     {
-        sql(QStringLiteral("DELETE FROM Promemoria;"));
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("empty list") << "DELETE FROM Promemoria;" << "";
+        QTest::newRow("reminder gone") << "" << "DELETE FROM Promemoria WHERE IdPromemoria = 31;";
+    }
+    void rightClickReminderFailure()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        if (!before.isEmpty())
+            sql(before);
         w->RunTask(QStringLiteral("PROMEMORIA"));
+        if (!after.isEmpty()) {
+            grid()->setSelectedRow(1);
+            sql(after);
+        }
         MsgRecorder boxes;
         QTest::mouseClick(grid()->viewport(), Qt::RightButton, {}, QPoint(20, 20));
         QCOMPARE(boxes.count(), 1);
