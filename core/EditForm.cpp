@@ -271,6 +271,7 @@ bool EditForm::runLoad()
 {
     if (!allowLoad())
         return false;
+    m_paintListFailed = false;
     try {
         prepareLoad();
         if (m_shape == ListEditor) {
@@ -386,16 +387,23 @@ void EditForm::RefreshList()
     try {
         buildList();
     } catch (const std::exception &failure) {
-        const AppError e = asAppError(failure);
-        grdThis->setRedraw(true);
-        MsgBox(e.description(), MsgKind::Warning, messageTitle());
+        MsgBox(asAppError(failure).description(), MsgKind::Warning, messageTitle());
     }
 }
 
 void EditForm::buildList()
 {
+    // Whichever way it ends, the grid draws again what it holds so far.
     m_refreshing = true;
-    struct Done { bool &flag; ~Done() { flag = false; } } done{m_refreshing};
+    struct Done
+    {
+        EditForm *form;
+        ~Done()
+        {
+            form->m_refreshing = false;
+            form->grdThis->setRedraw(true);
+        }
+    } done{this};
 
     const QVector<ListColumn> &columns = m_list.columns;
     grdThis->clear();
@@ -408,6 +416,7 @@ void EditForm::buildList()
 
     Recordset list;
     list.open(m_list.query, &DataBase::AdoConnect(), Recordset::OpenForwardOnly, Recordset::LockReadOnly);
+    m_paintListFailed = false;
     if (list.eof())
         return;
     grdThis->setDefaultRowHeight(18);
@@ -428,7 +437,6 @@ void EditForm::buildList()
         list.moveNext();
     }
     list.close();
-    grdThis->setRedraw(true);
 }
 
 void EditForm::listPicked(int row, int column)
@@ -564,8 +572,23 @@ void EditForm::scheduleListRefresh()
     QTimer::singleShot(0, this, [this] {
         m_refreshPending = false;
         if (isVisible())
-            RefreshList();
+            refreshOnPaint();
     });
+}
+
+// A list that fails while the form paints shows its failure once, as a warning with the form's
+// title, whether or not the form traps its list: closing the box repaints the form, and a box per
+// paint would never let the user go.
+void EditForm::refreshOnPaint()
+{
+    if (m_paintListFailed)
+        return;
+    try {
+        buildList();
+    } catch (const std::exception &failure) {
+        m_paintListFailed = true;
+        MsgBox(asAppError(failure).description(), MsgKind::Warning, messageTitle());
+    }
 }
 
 void EditForm::closeEvent(QCloseEvent *e)

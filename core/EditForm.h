@@ -151,6 +151,7 @@ private:
     void buildList();
     void listPicked(int row, int column);
     void scheduleListRefresh();
+    void refreshOnPaint();
     bool exposesForm(const QRect &painted) const;
 
     Shape m_shape;
@@ -163,6 +164,7 @@ private:
     bool m_loadedForShow = false;
     bool m_refreshPending = false;
     bool m_refreshing = false;
+    bool m_paintListFailed = false;  // shown once; the next paints leave the list as it is
     QVBoxLayout *m_form = nullptr;
     QGridLayout *m_fields = nullptr;
     QHBoxLayout *m_buttons = nullptr;
