@@ -151,6 +151,10 @@ private slots:
         QCOMPARE(form->editMode(), 1);
         ui::type(form.get(), "txtChiusura", QStringLiteral("31/12/2023"));
         ui::click(form.get(), "cmdOk");
+        // The rebuilt list does not move the form off the saved record.
+        QCOMPARE(form->editMode(), 0);
+        QCOMPARE(ui::field(form.get(), "txtDescr")->text(), QStringLiteral("Risparmi"));
+        QCOMPARE(ui::field(form.get(), "txtChiusura")->text(), QStringLiteral("31/12/2023"));
         const auto row = db->rows(QStringLiteral("SELECT info, DataChiusura, DataUpdate FROM Conti WHERE IdConto = 2")).first();
         QCOMPARE(row[0].toString(), QStringLiteral("note"));
         QCOMPARE(row[1].toString(), QStringLiteral("2023-12-31"));
