@@ -207,9 +207,9 @@ QLineEdit *EditForm::textBox(const char *name)
     return box;
 }
 
-void EditForm::bind(QWidget *field, const QString &column)
+void EditForm::bind(QWidget *field, const QString &column, DisplayFormat format)
 {
-    m_bindings.append(Binding{field, column});
+    m_bindings.append(Binding{field, column, std::move(format)});
     const int index = int(m_bindings.size()) - 1;
     auto changed = [this, index] { fieldChanged(m_bindings[index]); };
     if (auto *box = qobject_cast<QLineEdit *>(field))
@@ -325,6 +325,7 @@ int EditForm::editMode() const
 
 void EditForm::BindControls()
 {
+    bindingControls();
     showRecord();
 }
 
@@ -337,10 +338,19 @@ void EditForm::showRecord()
         if (open) {
             try {
                 v = m_rs->value(b.column);
-            } catch (const AppError &) {
+            } catch (const std::exception &) {
             }
         }
-        showValue(b.field, v);
+        auto *box = qobject_cast<QLineEdit *>(b.field);
+        if (b.format && box && !Conv::isNull(v)) {
+            try {
+                box->setText(b.format(v));
+            } catch (const std::exception &) {
+                box->setText(textOf(v));
+            }
+        } else {
+            showValue(b.field, v);
+        }
         b.changed = false;
     }
     m_showing = false;
@@ -355,11 +365,11 @@ void EditForm::fieldChanged(Binding &b)
     try {
         const int index = m_rs->fieldIndex(b.column);
         m_rs->setValue(b.column, valueOf(b.field, isTextColumn(m_rs->fieldType(index))));
-    } catch (const AppError &) {
+    } catch (const std::exception &) {
         try {
             if (m_rs->editMode() == Recordset::EditNone)
                 m_rs->setValue(b.column, m_rs->value(b.column));
-        } catch (const AppError &) {
+        } catch (const std::exception &) {
         }
     }
 }
@@ -469,6 +479,7 @@ void EditForm::newRecord()
         if (rs().editMode() != Recordset::EditAdd) {
             writeChangedFields();
             rs().addNew();
+            newStarted();
         }
     } catch (const std::exception &failure) {
         const AppError e = asAppError(failure);
