@@ -3,10 +3,7 @@
 #include "AppError.h"
 #include "Conversions.h"
 #include "db/JetSql.h"
-#include "MsgBox.h"
 #include "Shell.h"
-
-#include <exception>
 
 namespace Funzioni {
 
@@ -32,19 +29,6 @@ int NullToLong(const QVariant &value)
 QString BrowseFolder(QWidget *owner, const QString &title)
 {
     return Shell::browseFolder(owner, title);
-}
-
-bool Guarded(const QString &title, const std::function<void()> &operation, MsgKind kind)
-{
-    try {
-        operation();
-        return true;
-    } catch (const AppError &e) {
-        MsgBox(e.description(), kind, title);
-    } catch (const std::exception &e) {
-        MsgBox(QString::fromLocal8Bit(e.what()), kind, title);
-    }
-    return false;
 }
 
 }

@@ -4,9 +4,6 @@
 
 #include <QString>
 #include <QVariant>
-#include <functional>
-
-#include "MsgBox.h"
 
 class QWidget;
 
@@ -18,9 +15,5 @@ int NullToLong(const QVariant &value);          // Null -> 0; halves to even; ra
 
 // Folder picker: only file-system folders; "" when cancelled.
 QString BrowseFolder(QWidget *owner, const QString &title);
-
-// Runs a form's operation; a failure is shown as a warning with the error's description under
-// the given title, and the program goes on. False when it failed.
-bool Guarded(const QString &title, const std::function<void()> &operation, MsgKind kind = MsgKind::Warning);
 
 }

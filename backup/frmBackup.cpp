@@ -4,6 +4,7 @@
 #include "CopyDbFile.h"
 #include "Conversions.h"
 #include "Funzioni.h"
+#include "Guarded.h"
 #include "HelpViewer.h"
 #include "MsgBox.h"
 #include "Shell.h"

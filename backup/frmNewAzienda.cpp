@@ -2,6 +2,7 @@
 
 #include "CSHFileOp.h"
 #include "Funzioni.h"
+#include "Guarded.h"
 #include "MsgBox.h"
 #include "Shell.h"
 #include "db/Recordset.h"

@@ -1,7 +1,6 @@
 #include "DataBase.h"
 
-#include "AppError.h"
-#include "MsgBox.h"
+#include "Guarded.h"
 #include "PWSettings.h"
 #include "db/Connection.h"
 
@@ -27,7 +26,7 @@ PWSettings &Sett()
 
 void BuildStr()
 {
-    try {
+    Guarded(QStringLiteral("Errore Di BuildStr: Connect failed"), [] {
         Connection &conn = AdoConnect();
         if (conn.state() == 1)
             conn.close();
@@ -35,11 +34,7 @@ void BuildStr()
             return;
         conn.setCursorLocation(3);
         conn.open(ConnString, QString(), QString(), -1);
-    } catch (const AppError &e) {
-        MsgBox(e.description(), MsgKind::PlainOkCancel, QStringLiteral("Errore Di BuildStr: Connect failed"));
-    } catch (const std::exception &e) {
-        MsgBox(QString::fromUtf8(e.what()), MsgKind::PlainOkCancel, QStringLiteral("Errore Di BuildStr: Connect failed"));
-    }
+    }, MsgKind::PlainOkCancel);
 }
 
 }

@@ -118,19 +118,13 @@ bool PWSettings::SavePass()
 void PWSettings::setSavePass(bool v)
 {
     // Each step is tried on its own: a failing one is skipped and nothing is reported.
-    auto attempt = [](auto &&step) {
-        try {
-            step();
-        } catch (const std::exception &) {
-        }
-    };
     if (v) {
-        attempt([this] { setPassword(m_password); });
-        attempt([this] { writeText(kSavePassword, boolText(true)); });
-        attempt([this] { writeText(kPassword, m_password); });
+        AppError::ignoring([this] { setPassword(m_password); });
+        AppError::ignoring([this] { writeText(kSavePassword, boolText(true)); });
+        AppError::ignoring([this] { writeText(kPassword, m_password); });
     } else {
-        attempt([this] { writeText(kSavePassword, boolText(false)); });
-        attempt([this] { removeKey(kPassword); });
+        AppError::ignoring([this] { writeText(kSavePassword, boolText(false)); });
+        AppError::ignoring([this] { removeKey(kPassword); });
     }
 }
 

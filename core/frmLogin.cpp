@@ -6,6 +6,7 @@
 #include "DataBase.h"
 #include "FrmStart.h"
 #include "Funzioni.h"
+#include "Guarded.h"
 #include "LeaveCheck.h"
 #include "MsgBox.h"
 #include "PWSettings.h"
@@ -34,16 +35,6 @@ namespace {
 
 // The runtime's error for reading the item data of a list with nothing selected.
 const long kInvalidArrayIndex = 381;
-
-// Statements whose errors are ignored one by one: a failing statement is skipped, the next runs.
-template <typename Statement>
-void ignoringErrors(Statement statement)
-{
-    try {
-        statement();
-    } catch (const std::exception &) {
-    }
-}
 
 // Leading and trailing blanks only; other white space belongs to the text.
 QString trimBlanks(const QString &text)
@@ -232,30 +223,27 @@ void frmLogin::Form_Load()
 
 void frmLogin::ConnAziende()
 {
-    try {
-        m_connAziende = std::make_unique<Connection>();
+    m_connAziende = std::make_unique<Connection>();
+    Guarded(QStringLiteral("Errore Di ConnAziende: Connect failed"), [this] {
         m_connAziende->setCursorLocation(3);
         m_connAziende->open(familiesConnectionText(), QString(), QString(), -1);
-    } catch (const std::exception &e) {
-        MsgBox(QString::fromUtf8(e.what()), MsgKind::PlainOkCancel,
-               QStringLiteral("Errore Di ConnAziende: Connect failed"));
-    }
+    }, MsgKind::PlainOkCancel);
 }
 
 void frmLogin::LoadLoginSettings()
 {
     PWSettings &sett = DataBase::Sett();
-    ignoringErrors([&] { Check1->setChecked(sett.SavePass()); });
-    ignoringErrors([&] {
+    AppError::ignoring([&] { Check1->setChecked(sett.SavePass()); });
+    AppError::ignoring([&] {
         m_autoConnect = sett.Autocon();
         Check2->setChecked(m_autoConnect);
     });
-    ignoringErrors([&] { cmbUsers->setEditText(sett.UserName()); });
-    ignoringErrors([&] {
+    AppError::ignoring([&] { cmbUsers->setEditText(sett.UserName()); });
+    AppError::ignoring([&] {
         txtPassword->setText(sett.Password());
         txtPassword->selectAll();
     });
-    ignoringErrors([&] {
+    AppError::ignoring([&] {
         if (cboAzienda->count() > 0) {
             const int index = sett.SelectAzienda();
             // An index outside the list leaves no family selected.
@@ -263,7 +251,7 @@ void frmLogin::LoadLoginSettings()
                 cboAzienda->setCurrentIndex(index);
         }
     });
-    ignoringErrors([&] {
+    AppError::ignoring([&] {
         if (m_autoConnect)
             cmdcon->click();
     });
@@ -272,19 +260,19 @@ void frmLogin::LoadLoginSettings()
 void frmLogin::SaveLoginSettings()
 {
     PWSettings &sett = DataBase::Sett();
-    ignoringErrors([&] { sett.setUserName(cmbUsers->currentText()); });
-    ignoringErrors([&] {
+    AppError::ignoring([&] { sett.setUserName(cmbUsers->currentText()); });
+    AppError::ignoring([&] {
         if (cboAzienda->count() > 0)
             sett.setSelectAzienda(short(cboAzienda->currentIndex()));
     });
-    ignoringErrors([&] { sett.setAutocon(Check2->isChecked()); });
+    AppError::ignoring([&] { sett.setAutocon(Check2->isChecked()); });
     if (Check1->isChecked()) {
-        ignoringErrors([&] { sett.setSavePass(true); });
-        ignoringErrors([&] { sett.setPassword(txtPassword->text()); });
+        AppError::ignoring([&] { sett.setSavePass(true); });
+        AppError::ignoring([&] { sett.setPassword(txtPassword->text()); });
     } else {
         // Turning saving off removes the stored password.
-        ignoringErrors([&] { sett.setPassword(txtPassword->text()); });
-        ignoringErrors([&] { sett.setSavePass(false); });
+        AppError::ignoring([&] { sett.setPassword(txtPassword->text()); });
+        AppError::ignoring([&] { sett.setSavePass(false); });
     }
 }
 
@@ -306,15 +294,12 @@ bool frmLogin::SelectFamily(short familyId)
 
 void frmLogin::ConnVERIFICA(const QString &connectionText)
 {
-    try {
-        m_connVerifica = std::make_unique<Connection>();
+    m_connVerifica = std::make_unique<Connection>();
+    Guarded(QStringLiteral("Errore Di ConnVERIFICA: Connect failed"), [this, &connectionText] {
         m_connVerifica->setCursorLocation(3);
         m_connVerifica->open(connectionText, QString(), QString(), -1);
         DataBase::ConnString = connectionText;
-    } catch (const std::exception &e) {
-        MsgBox(QString::fromUtf8(e.what()), MsgKind::PlainOkCancel,
-               QStringLiteral("Errore Di ConnVERIFICA: Connect failed"));
-    }
+    }, MsgKind::PlainOkCancel);
 }
 
 void frmLogin::cmdcon_Click()
@@ -393,13 +378,13 @@ bool frmLogin::cboAnno_Validate()
 
 void frmLogin::Form_Unload()
 {
-    ignoringErrors([&] { DataBase::WorkYear = Conv::toInt16(cboAnno->currentText()); });
-    ignoringErrors([&] {
+    AppError::ignoring([&] { DataBase::WorkYear = Conv::toInt16(cboAnno->currentText()); });
+    AppError::ignoring([&] {
         if (m_connVerifica)
             m_connVerifica->close();
         m_connVerifica.reset();
     });
-    ignoringErrors([&] {
+    AppError::ignoring([&] {
         if (m_connAziende)
             m_connAziende->close();
         m_connAziende.reset();

@@ -6,9 +6,9 @@
 #include "Conversions.h"
 #include "DataBase.h"
 #include "Funzioni.h"
+#include "Guarded.h"
 #include "HTMLHelp.h"
 #include "ListGrid.h"
-#include "MsgBox.h"
 #include "db/Recordset.h"
 
 #include <QAction>
@@ -71,7 +71,7 @@ static std::optional<ListCounts> buildList(ListGrid *grid, const ListLayout &lay
                                            const std::function<void(const Recordset &)> &perRecord = {})
 {
     ListCounts counts;
-    try {
+    const bool built = Guarded(QStringLiteral("Messaggio da Focolarium"), [&] {
         grid->clear();
         grid->setRedraw(false);
         for (const ListColumn &c : layout.columns)
@@ -111,16 +111,9 @@ static std::optional<ListCounts> buildList(ListGrid *grid, const ListLayout &lay
             }
         }
         rs.close();
-        grid->setRedraw(true);
-        return counts;
-    } catch (const AppError &e) {
-        grid->setRedraw(true);
-        MsgBox(e.description(), MsgKind::Warning, QStringLiteral("Messaggio da Focolarium"));
-    } catch (const std::exception &e) {
-        grid->setRedraw(true);
-        MsgBox(QString::fromLocal8Bit(e.what()), MsgKind::Warning, QStringLiteral("Messaggio da Focolarium"));
-    }
-    return std::nullopt;
+    });
+    grid->setRedraw(true);
+    return built ? std::optional(counts) : std::nullopt;
 }
 
 // Steps shared by every list before its rows: the help id and the list mode.

@@ -6,6 +6,7 @@
 #include "Conversions.h"
 #include "DataBase.h"
 #include "ExplorerBar.h"
+#include "Guarded.h"
 #include "HTMLHelp.h"
 #include "ListGrid.h"
 #include "MsgBox.h"
@@ -25,31 +26,6 @@
 #include <QMessageBox>
 #include <functional>
 #include <memory>
-
-namespace {
-
-// A command's failure ends it with the failure's own description.
-void guarded(const std::function<void()> &command, MsgKind kind = MsgKind::Warning, const QString &title = {})
-{
-    try {
-        command();
-    } catch (const AppError &e) {
-        MsgBox(e.description(), kind, title);
-    } catch (const std::exception &e) {
-        MsgBox(QString::fromLocal8Bit(e.what()), kind, title);
-    }
-}
-
-// For the commands that skip a failing statement and go on with the next.
-void ignoringErrors(const std::function<void()> &statement)
-{
-    try {
-        statement();
-    } catch (const std::exception &) {
-    }
-}
-
-} // namespace
 
 void frmMain::RunTask(const QString &key)
 {
@@ -86,7 +62,7 @@ void frmMain::RunTask(const QString &key)
     };
     for (const auto &[taskKey, action] : tasks) {
         if (key == QLatin1String(taskKey)) {
-            guarded(action);
+            Guarded(QString(), action);
             return;
         }
     }
@@ -150,7 +126,7 @@ void frmMain::connectCommands()
 {
     auto on = [this](const char *name, std::function<void()> command) {
         if (QAction *a = findChild<QAction *>(QString::fromLatin1(name)))
-            connect(a, &QAction::triggered, this, [command] { guarded(command); });
+            connect(a, &QAction::triggered, this, [command] { Guarded(QString(), command); });
     };
     auto task = [this](const char *key) { return [this, key] { RunTask(QString::fromLatin1(key)); }; };
 
@@ -186,7 +162,8 @@ void frmMain::connectCommands()
     on("mnuPromEseguito", [this] { mnuPromEseguito_Click(); });
 
     connect(vbalExplorerBarCtl1, &ExplorerBar::itemClick, this, &frmMain::vbalExplorerBarCtl1_ItemClick);
-    connect(grdThis, &ListGrid::columnClick, this, [this](int column) { guarded([this, column] { grdThis_ColumnClick(column); }); });
+    connect(grdThis, &ListGrid::columnClick, this,
+            [this](int column) { Guarded(QString(), [this, column] { grdThis_ColumnClick(column); }); });
     connect(grdThis, &ListGrid::dblClick, this, &frmMain::grdThis_DblClick);
     connect(grdThis, &ListGrid::mouseUp, this,
             [this](Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) { grdThis_MouseUp(button, x, y); });
@@ -202,7 +179,7 @@ void frmMain::mnuProEseguiti_Click()
 
 void frmMain::mnuHelp_Click()
 {
-    ignoringErrors([] { HTMLHelp::ShowHelpTopic(1, HTMLHelp::CurrentHelpId); });
+    AppError::ignoring([] { HTMLHelp::ShowHelpTopic(1, HTMLHelp::CurrentHelpId); });
 }
 
 // Each click on a column sorts it the other way from the last click on that column.
@@ -225,7 +202,7 @@ void frmMain::grdThis_ColumnClick(int column)
 
 void frmMain::grdThis_DblClick(int row, int column)
 {
-    guarded([&] {
+    Guarded(QStringLiteral("Focolarium"), [&] {
         const int id = grdThis->cellItemData(row, column);
         switch (ListMode) {
         case 0: showForm(QStringLiteral("frmProp"), id); break;
@@ -233,7 +210,7 @@ void frmMain::grdThis_DblClick(int row, int column)
         case 2: showForm(QStringLiteral("frmAddPro"), id); break;
         default: break;
         }
-    }, MsgKind::PlainOkCancel, QStringLiteral("Focolarium"));
+    }, MsgKind::PlainOkCancel);
 }
 
 void frmMain::grdThis_MouseUp(Qt::MouseButton button, int x, int y)
@@ -241,7 +218,7 @@ void frmMain::grdThis_MouseUp(Qt::MouseButton button, int x, int y)
     if (button != Qt::RightButton)
         return;
     const QPoint at = grdThis->viewport()->mapToGlobal(QPoint(x, y));
-    guarded([&] {
+    Guarded(QStringLiteral("Focolarium"), [&] {
         switch (ListMode) {
         case 0: mnuRubrica->popup(at); break;
         case 1: mnuMoviment->popup(at); break;
@@ -258,7 +235,7 @@ void frmMain::grdThis_MouseUp(Qt::MouseButton button, int x, int y)
         }
         default: break;
         }
-    }, MsgKind::PlainOkCancel, QStringLiteral("Focolarium"));
+    }, MsgKind::PlainOkCancel);
 }
 
 // "Seleziona ...": the editor opens on the selected row's record, or keeps its own id when
@@ -266,17 +243,17 @@ void frmMain::grdThis_MouseUp(Qt::MouseButton button, int x, int y)
 void frmMain::openSelectedRecord(const QString &form)
 {
     std::optional<int> id;
-    ignoringErrors([&] { id = grdThis->cellItemData(grdThis->selectedRow(), grdThis->selectedCol()); });
-    ignoringErrors([&] { showForm(form, id); });
+    AppError::ignoring([&] { id = grdThis->cellItemData(grdThis->selectedRow(), grdThis->selectedCol()); });
+    AppError::ignoring([&] { showForm(form, id); });
 }
 
 void frmMain::mnuPromEseguito_Click()
 {
     int id = 0;
-    ignoringErrors([&] { id = grdThis->cellItemData(grdThis->selectedRow(), grdThis->selectedCol()); });
-    ignoringErrors([&] {
+    AppError::ignoring([&] { id = grdThis->cellItemData(grdThis->selectedRow(), grdThis->selectedCol()); });
+    AppError::ignoring([&] {
         DataBase::AdoConnect().execute(QStringLiteral("UPDATE Promemoria SET Eseguito=-1 Where IdPromemoria = %1 ").arg(id));
     });
-    ignoringErrors([&] { findChild<QAction *>(QStringLiteral("mnuPromEseguito"))->setChecked(true); });
-    ignoringErrors([&] { grdThis->setCellText(grdThis->selectedRow(), 3, QStringLiteral(" Vero")); });
+    AppError::ignoring([&] { findChild<QAction *>(QStringLiteral("mnuPromEseguito"))->setChecked(true); });
+    AppError::ignoring([&] { grdThis->setCellText(grdThis->selectedRow(), 3, QStringLiteral(" Vero")); });
 }

@@ -319,7 +319,9 @@ void frmMain::resizeEvent(QResizeEvent *event)
 // (negative) is refused: that one step is skipped and the others still run.
 void frmMain::applyResizeRule()
 {
-    const int menuHeight = menuBar()->isVisible() ? menuBar()->height() : 0;
+    // On the first show the window is resized before its children are visible: ask whether the
+    // menu bar will show, not whether it does yet.
+    const int menuHeight = menuBar()->isVisibleTo(this) ? menuBar()->height() : 0;
     const float innerWidth = twips(width());
     const float innerHeight = twips(height() - menuHeight);
     const float outerHeight = twips(frameGeometry().height());

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <exception>
+#include <functional>
 
 class AppError : public std::exception
 {
@@ -38,6 +39,15 @@ public:
     static AppError overflow() { return AppError(Overflow, QStringLiteral("Overflow")); }
     static AppError typeMismatch() { return AppError(TypeMismatch, QStringLiteral("Tipo non corrispondente")); }
     static AppError invalidUseOfNull() { return AppError(InvalidUseOfNull, QStringLiteral("Utilizzo non valido di Null")); }
+
+    // Runs a statement whose failure is skipped, so that the next statement runs as usual.
+    static void ignoring(const std::function<void()> &statement)
+    {
+        try {
+            statement();
+        } catch (const std::exception &) {
+        }
+    }
 
 private:
     long m_number;

@@ -1,7 +1,6 @@
 #include "LeaveCheck.h"
 
-#include "AppError.h"
-#include "MsgBox.h"
+#include "Guarded.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -35,15 +34,7 @@ public:
         QPointer<QWidget> guard(box);
         bool ok = false;
         // Runs inside an event filter: an error must not reach the event loop. It fails the check.
-        try {
-            ok = check();
-        } catch (const AppError &e) {
-            running = false;
-            MsgBox(e.description(), MsgKind::Error);
-        } catch (const std::exception &e) {
-            running = false;
-            MsgBox(QString::fromUtf8(e.what()), MsgKind::Error);
-        }
+        Guarded(QString(), [&] { ok = check(); }, MsgKind::Error);
         running = false;
         if (!ok && guard)
             guard->setFocus(Qt::OtherFocusReason);

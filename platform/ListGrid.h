@@ -55,7 +55,7 @@ public:
     void setSortKey(int column, Qt::SortOrder order, SortType type);   // sort key 1
     void sort();                                   // numbers and dates read from the Italian cell texts
 
-    // A colour as the original system wrote it: 0x00BBGGRR.
+    // A colour written as 0x00BBGGRR, the form the forms give their colours in.
     static QColor fromBgr(quint32 bgr);
 
 signals:

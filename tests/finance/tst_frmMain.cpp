@@ -184,6 +184,100 @@ private slots:
         QCOMPARE(w->asked, QStringList{"frmProp:none"});
     }
 
+    // Each menu as "name caption": then its entries "name|caption|shortcut|mark" ("-" a separator).
+    static QStringList menuTree(QMenu *menu)
+    {
+        QStringList out{menu->objectName() + QLatin1Char(' ') + menu->title()};
+        for (QAction *a : menu->actions()) {
+            if (a->isSeparator()) {
+                out << QStringLiteral("-");
+                continue;
+            }
+            out << a->objectName() + QLatin1Char('|') + a->text() + QLatin1Char('|')
+                       + a->shortcut().toString() + QLatin1Char('|')
+                       + (a->isCheckable() ? (a->isChecked() ? "checked" : "unchecked") : "");
+        }
+        return out;
+    }
+
+    void menuTreeAndPopups()
+    {
+        QStringList got;
+        for (QAction *a : w->menuBar()->actions())
+            got << menuTree(a->menu());
+        for (QMenu *m : {w->mnuRubrica, w->mnuMoviment, w->mnuPromemor})
+            got << menuTree(m);
+        QCOMPARE(got, (QStringList{
+            "mnuFile &File", "mnuNuoCon|Nuovo contatto||", "mnuNewMov|Nuovo movimento||",
+            "mnuNewApp|Nuovo appuntamento||", "mnuNewPro|Nuovo promemoria||", "-", "mnuEsci|Esci|F3|",
+            "mnuVisualizza Visualizza", "mnuVisContatti|Contatti|F2|", "mnuvisAvv|Avvenimenti|F4|", "-",
+            "mnuVisMov|Movimenti|F8|", "-", "mnuVisApp|Appuntamenti|F9|", "-", "mnuVisPro|Promemoria|F12|",
+            "mnuProEseguiti|Non mostrare promemoria eseguiti||checked",
+            "mnuStampe Stampe", "mnuPrtCon|Lista contatti selezionati||", "-",
+            "mnuPrtMov|Lista movimenti selezionati||", "-", "mnuPrtPro|Lista promemoria selezionati||",
+            "mnuImpost Impostazioni", "mnuInfoVer|Info versione||", "mnuGestioneDb|Gestione database||", "-",
+            "mnuUtenti|Gestione Utenti||", "-", "mnuTipiMov|Tipi di movimenti||", "mnuCC|Conti correnti||",
+            "mnuTipiPag|Tipi di pagamenti||", "-", "mnuPostazioni|Postazioni di lavoro(appuntamenti)||",
+            "mnuTurni|Turni di lavoro(appuntamenti)||",
+            "mnuInfo &?", "mnuHelp|Help|F1|",
+            "mnuRubrica Rubrica", "mnuSelContact|Seleziona contatto||", "mnuNewContact|Nuovo contatto||",
+            "mnuMoviment Movimenti", "mnuSelMoviment|Seleziona movimento||", "mnuAddMov|Nuovo movimento||",
+            "mnuPromemor Promemoria", "mnuSelPromemor|Seleziona promemoria||",
+            "mnuNewPromemor|Nuovo promemoria||", "mnuPromEseguito|Promemoria eseguito||unchecked"}));
+    }
+
+    void explorerBarToolTips()
+    {
+        auto *bar = w->findChild<ExplorerBar *>(QStringLiteral("vbalExplorerBarCtl1"));
+        QStringList got;
+        for (ExplorerBarGroup *g : bar->groups()) {
+            got << g->key() + QLatin1Char('|') + g->toolTipText();
+            for (ExplorerBarItem *i : g->items())
+                if (!i->toolTipText().isEmpty())
+                    got << i->key() + QLatin1Char('|') + i->toolTipText();
+        }
+        QCOMPARE(got, (QStringList{
+            "CONTATTI|Questo tasks consente di effettuare le modifiche ai dati.",
+            "NEWCONTATTO|Inserisci un nuovo contatto in rubrica.",
+            "SELCONTATTO|Visualizza la lista dei contatti.(doppio click sulla riga per modifica)",
+            "DATECONTATTI|Visualizza gli avvenimenti (compleanno,anniversario,onomastico) dei contatti presenti.",
+            "PRTCONTATTI|Stampa la lista dei contatti.",
+            "SPECIALE|These tasks apply to picture files and folders you select.",
+            "NEWMOV|Aggiungi un nuovo movimento finanziario.", "MOVIMENTI|Visualizza i movimenti finanziari.",
+            "TIPOMOVIMENTI|Visualizza i tipi di movimenti finanziari.", "CONTI|Gestisci più conti correnti.",
+            "TIPOPAG|Gestisci i tipi di pagamenti.", "PRINTMOV|Stampa la lista dei movimenti selezionati.",
+            "SEARCHBAR|Ricerca avanzata dei movimenti.",
+            "VARIE|Utilità varie.", "APPUNTA|Visualizza gli appuntamenti.", "PROMEMORIA|Visualizza i promemoria.",
+            "NEWPROMEMORIA|Nuovo promemoria.", "PRTPROMEMORIA|Stampa lista promemoria."}));
+    }
+
+    // The list shortcuts work while the grid has the keyboard focus.
+    void listShortcutsFromTheGrid_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<int>("listMode");
+        QTest::newRow("F2 contacts") << int(Qt::Key_F2) << 5 << 0;
+        QTest::newRow("F4 anniversaries") << int(Qt::Key_F4) << 6 << 0;
+        QTest::newRow("F8 movements") << int(Qt::Key_F8) << 8 << 1;
+        QTest::newRow("F12 reminders") << int(Qt::Key_F12) << 3 << 2;
+    }
+    void listShortcutsFromTheGrid()
+    {
+        QFETCH(int, key);
+        QFETCH(int, columns);
+        QFETCH(int, listMode);
+        w->activateWindow();
+        if (!QTest::qWaitForWindowActive(w.get()))
+            QSKIP("the window does not become active on this platform");
+        w->RunTask(QStringLiteral("PROMEMORIA"));
+        grid()->clear();
+        grid()->setFocus();
+        QTest::keyClick(grid(), Qt::Key(key));
+        QCOMPARE(grid()->columns(), columns);
+        QCOMPARE(w->listMode(), listMode);
+    }
+
     void menusAndIcons()
     {
         QStringList bar;
@@ -454,12 +548,23 @@ private slots:
         QVERIFY(grid()->redraw());
     }
 
+    void listFailureIsReported_data()
+    {
+        QTest::addColumn<QString>("task");
+        QTest::addColumn<QString>("drop");
+        QTest::newRow("contacts") << "SELCONTATTO" << "DROP VIEW QryRicorrenze; DROP TABLE Contatti;";
+        QTest::newRow("anniversaries") << "DATECONTATTI" << "DROP VIEW QryRicorrenze;";
+        QTest::newRow("movements") << "MOVIMENTI" << "DROP VIEW qryMov;";
+        QTest::newRow("reminders") << "PROMEMORIA" << "DROP TABLE Promemoria;";
+    }
     void listFailureIsReported()
     {
-        sql(QStringLiteral("DROP TABLE Promemoria;"));
+        QFETCH(QString, task);
+        QFETCH(QString, drop);
+        sql(drop);
         w->lblStatus->setText(QStringLiteral("prima"));
         MsgRecorder boxes;
-        w->RunTask(QStringLiteral("PROMEMORIA"));
+        w->RunTask(task);
         QCOMPARE(boxes.count(), 1);
         QCOMPARE(boxes.last().title, QStringLiteral("Messaggio da Focolarium"));
         QCOMPARE(status(), QStringLiteral("prima"));
@@ -595,10 +700,25 @@ private slots:
         QVERIFY(!w->mnuPromemor->isVisible());
     }
 
-    void rightClickOnAnEmptyReminderList()
+    // No row to take the id from, or a reminder deleted since the list was built.
+    void rightClickReminderFailure_data()
     {
-        sql(QStringLiteral("DELETE FROM Promemoria;"));
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("empty list") << "DELETE FROM Promemoria;" << "";
+        QTest::newRow("reminder gone") << "" << "DELETE FROM Promemoria WHERE IdPromemoria = 31;";
+    }
+    void rightClickReminderFailure()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        if (!before.isEmpty())
+            sql(before);
         w->RunTask(QStringLiteral("PROMEMORIA"));
+        if (!after.isEmpty()) {
+            grid()->setSelectedRow(1);
+            sql(after);
+        }
         MsgRecorder boxes;
         QTest::mouseClick(grid()->viewport(), Qt::RightButton, {}, QPoint(20, 20));
         QCOMPARE(boxes.count(), 1);
@@ -636,6 +756,19 @@ private slots:
         action("mnuSelContact")->trigger();
         action("mnuNewContact")->trigger();
         QCOMPARE(w->asked, (QStringList{"frmMov:none", "frmMov:24", "frmProp:11", "frmProp:none"}));
+    }
+
+    // Shown for the first time, the status line already sits above the status bar, inside the client area.
+    void statusLineAfterTheFirstShow()
+    {
+        frmMain m;
+        m.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&m));
+        QApplication::processEvents();
+        auto *status = m.findChild<QWidget *>(QStringLiteral("picStatus"));
+        const int inner = m.height() - m.menuBar()->height();
+        QCOMPARE(status->y(), inner - 40);
+        QVERIFY(status->geometry().bottom() < m.centralWidget()->height());
     }
 
     void resizeRule()
