@@ -1,5 +1,6 @@
 #include "FrmStart.h"
 
+#include "AppError.h"
 #include "Clock.h"
 #include "HTMLHelp.h"
 #include "MsgBox.h"
@@ -71,8 +72,10 @@ FrmStart::FrmStart(MainWindowFactory makeMainWindow, const QString &instanceName
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
-    TimerOk.setInterval(50);
-    connect(&TimerOk, &QTimer::timeout, this, &FrmStart::TimerOk_Timer);
+    TimerOk = new QTimer(this);
+    TimerOk->setObjectName(QStringLiteral("TimerOk"));
+    TimerOk->setInterval(50);
+    connect(TimerOk, &QTimer::timeout, this, &FrmStart::TimerOk_Timer);
 }
 
 FrmStart::~FrmStart()
@@ -115,13 +118,13 @@ void FrmStart::load()
         MsgBox(QString::fromUtf8(e.what()), MsgKind::Information);
     }
     if (m_timerEnabled && !m_unloaded)
-        TimerOk.start();
+        TimerOk->start();
 }
 
 void FrmStart::disableTimer()
 {
     m_timerEnabled = false;
-    TimerOk.stop();
+    TimerOk->stop();
 }
 
 void FrmStart::TimerOk_Timer()
@@ -136,7 +139,7 @@ void FrmStart::TimerOk_Timer()
 void FrmStart::openSignIn()
 {
     // The tick that opens the sign-in form runs it modally, so no other tick may arrive meanwhile.
-    TimerOk.stop();
+    TimerOk->stop();
     bool signedIn = false;
     try {
         frmLogin login(this);
@@ -146,7 +149,8 @@ void FrmStart::openSignIn()
     }
     // Closing the sign-in form any way but a valid sign-in ends the program: the hidden main
     // window must not keep it running with nothing on the screen.
-    if (signedIn)
+    // A main window that failed to load would leave nothing on the screen either.
+    if (signedIn && m_mainWindow)
         QApplication::setQuitOnLastWindowClosed(true);
     else
         Shell::endProgram();
@@ -164,11 +168,18 @@ void FrmStart::closeEvent(QCloseEvent *event)
     if (m_unloaded)
         return;
     m_unloaded = true;
-    TimerOk.stop();
+    TimerOk->stop();
     // Closed by the user before the sign-in opened (or with the timer stopped by a second copy or
     // a bad date): nothing else is loaded and the program ends.
     if (m_timerEnabled && m_signInLoading && m_makeMainWindow) {
-        m_mainWindow = m_makeMainWindow();
+        // Runs inside the close event: an error must not reach the event loop.
+        try {
+            m_mainWindow = m_makeMainWindow();
+        } catch (const AppError &e) {
+            MsgBox(e.description(), MsgKind::Information);
+        } catch (const std::exception &e) {
+            MsgBox(QString::fromUtf8(e.what()), MsgKind::Information);
+        }
     } else if (!m_signInLoading) {
         Shell::endProgram();
     }

@@ -49,7 +49,7 @@ private:
     QLabel *Picture1 = nullptr;
     QList<QLabel *> Label1;
     QLabel *lblWeb = nullptr;
-    QTimer TimerOk;
+    QTimer *TimerOk = nullptr;
     bool m_timerEnabled = true;   // the timer's Enabled property; it runs once the splash has loaded
     int m_ticks = 0;
     bool m_loaded = false;

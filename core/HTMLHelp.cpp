@@ -36,7 +36,13 @@ void setFormHelpId(QWidget *form, int contextId)
         return;
     auto *f1 = new QShortcut(QKeySequence(Qt::Key_F1), form);
     f1->setContext(Qt::WindowShortcut);
-    QObject::connect(f1, &QShortcut::activated, form, [form] { ShowHelpTopic(1, formHelpId(form)); });
+    // Help errors are ignored, and none may reach the event loop.
+    QObject::connect(f1, &QShortcut::activated, form, [form] {
+        try {
+            ShowHelpTopic(1, formHelpId(form));
+        } catch (const std::exception &) {
+        }
+    });
 }
 
 int formHelpId(const QWidget *form) { return form->property(kHelpIdProperty).toInt(); }

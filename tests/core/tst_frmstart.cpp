@@ -1,6 +1,7 @@
 // The start-up splash: second copy, the date check, the timed opening of the sign-in form, the
 // clicks, and the whole start-up through to the main window.
 
+#include "AppError.h"
 #include "Clock.h"
 #include "DataBase.h"
 #include "FrmStart.h"
@@ -115,6 +116,10 @@ private slots:
     {
         startSplash();
         QCOMPARE(m_splash->ticks(), 0);
+        auto *timer = m_splash->findChild<QTimer *>(QStringLiteral("TimerOk"));
+        QVERIFY(timer);
+        QCOMPARE(timer->interval(), 50);
+        QVERIFY(timer->isActive());
         QTRY_COMPARE_WITH_TIMEOUT(m_signInShown, 1, 3000);
         QCOMPARE(m_ticksAtSignIn, 30);
         QVERIFY(!m_splashVisibleAtSignIn);
@@ -145,6 +150,23 @@ private slots:
         QCOMPARE(m_msgs->count(), 0);
         // From now on the program ends with its last window.
         QVERIFY(QApplication::quitOnLastWindowClosed());
+    }
+
+    void mainWindowThatFailsToLoad()
+    {
+        m_signInScript = [](QDialog *form) {
+            QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("cmdcon")), Qt::LeftButton);
+        };
+        m_splash = std::make_unique<FrmStart>([]() -> QMainWindow * {
+            throw AppError(7, QStringLiteral("Memoria esaurita"));
+        }, kLockName);
+        m_splash->show();
+        QTRY_COMPARE_WITH_TIMEOUT(m_signInShown, 1, 3000);
+        QCOMPARE(m_msgs->count(), 1);
+        QCOMPARE(m_msgs->last().text, QStringLiteral("Memoria esaurita"));
+        QVERIFY(DataBase::AdoConnect().state() == 1);   // the sign-in itself went through
+        // Signed in, but with no window to show the program must not stay running.
+        QCOMPARE(m_endRequests, 1);
     }
 
     void secondCopy()
