@@ -207,9 +207,9 @@ QLineEdit *EditForm::textBox(const char *name)
     return box;
 }
 
-void EditForm::bind(QWidget *field, const QString &column)
+void EditForm::bind(QWidget *field, const QString &column, DisplayFormat format)
 {
-    m_bindings.append(Binding{field, column});
+    m_bindings.append(Binding{field, column, std::move(format)});
     const int index = int(m_bindings.size()) - 1;
     auto changed = [this, index] { fieldChanged(m_bindings[index]); };
     if (auto *box = qobject_cast<QLineEdit *>(field))
@@ -271,6 +271,7 @@ bool EditForm::runLoad()
 {
     if (!allowLoad())
         return false;
+    m_paintListFailed = false;
     try {
         prepareLoad();
         if (m_shape == ListEditor) {
@@ -324,6 +325,7 @@ int EditForm::editMode() const
 
 void EditForm::BindControls()
 {
+    bindingControls();
     showRecord();
 }
 
@@ -336,10 +338,19 @@ void EditForm::showRecord()
         if (open) {
             try {
                 v = m_rs->value(b.column);
-            } catch (const AppError &) {
+            } catch (const std::exception &) {
             }
         }
-        showValue(b.field, v);
+        auto *box = qobject_cast<QLineEdit *>(b.field);
+        if (b.format && box && !Conv::isNull(v)) {
+            try {
+                box->setText(b.format(v));
+            } catch (const std::exception &) {
+                box->setText(textOf(v));
+            }
+        } else {
+            showValue(b.field, v);
+        }
         b.changed = false;
     }
     m_showing = false;
@@ -354,11 +365,11 @@ void EditForm::fieldChanged(Binding &b)
     try {
         const int index = m_rs->fieldIndex(b.column);
         m_rs->setValue(b.column, valueOf(b.field, isTextColumn(m_rs->fieldType(index))));
-    } catch (const AppError &) {
+    } catch (const std::exception &) {
         try {
             if (m_rs->editMode() == Recordset::EditNone)
                 m_rs->setValue(b.column, m_rs->value(b.column));
-        } catch (const AppError &) {
+        } catch (const std::exception &) {
         }
     }
 }
@@ -386,16 +397,23 @@ void EditForm::RefreshList()
     try {
         buildList();
     } catch (const std::exception &failure) {
-        const AppError e = asAppError(failure);
-        grdThis->setRedraw(true);
-        MsgBox(e.description(), MsgKind::Warning, messageTitle());
+        MsgBox(asAppError(failure).description(), MsgKind::Warning, messageTitle());
     }
 }
 
 void EditForm::buildList()
 {
+    // Whichever way it ends, the grid draws again what it holds so far.
     m_refreshing = true;
-    struct Done { bool &flag; ~Done() { flag = false; } } done{m_refreshing};
+    struct Done
+    {
+        EditForm *form;
+        ~Done()
+        {
+            form->m_refreshing = false;
+            form->grdThis->setRedraw(true);
+        }
+    } done{this};
 
     const QVector<ListColumn> &columns = m_list.columns;
     grdThis->clear();
@@ -408,6 +426,7 @@ void EditForm::buildList()
 
     Recordset list;
     list.open(m_list.query, &DataBase::AdoConnect(), Recordset::OpenForwardOnly, Recordset::LockReadOnly);
+    m_paintListFailed = false;
     if (list.eof())
         return;
     grdThis->setDefaultRowHeight(18);
@@ -428,7 +447,6 @@ void EditForm::buildList()
         list.moveNext();
     }
     list.close();
-    grdThis->setRedraw(true);
 }
 
 void EditForm::listPicked(int row, int column)
@@ -461,6 +479,7 @@ void EditForm::newRecord()
         if (rs().editMode() != Recordset::EditAdd) {
             writeChangedFields();
             rs().addNew();
+            newStarted();
         }
     } catch (const std::exception &failure) {
         const AppError e = asAppError(failure);
@@ -564,8 +583,23 @@ void EditForm::scheduleListRefresh()
     QTimer::singleShot(0, this, [this] {
         m_refreshPending = false;
         if (isVisible())
-            RefreshList();
+            refreshOnPaint();
     });
+}
+
+// A list that fails while the form paints shows its failure once, as a warning with the form's
+// title, whether or not the form traps its list: closing the box repaints the form, and a box per
+// paint would never let the user go.
+void EditForm::refreshOnPaint()
+{
+    if (m_paintListFailed)
+        return;
+    try {
+        buildList();
+    } catch (const std::exception &failure) {
+        m_paintListFailed = true;
+        MsgBox(asAppError(failure).description(), MsgKind::Warning, messageTitle());
+    }
 }
 
 void EditForm::closeEvent(QCloseEvent *e)

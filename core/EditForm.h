@@ -8,6 +8,7 @@
 #include <QString>
 #include <QVariant>
 #include <QVector>
+#include <functional>
 #include <memory>
 
 class ListGrid;
@@ -79,6 +80,10 @@ protected:
     virtual void prepareLoad() {}
     // LoadRecord and the single-record load: the record was found, or a new record was started.
     virtual void recordLoaded(bool found) { Q_UNUSED(found) }
+    // BindControls: before the fields show the record (a form refills its data combos' lists here).
+    virtual void bindingControls() {}
+    // New: a new record was started.
+    virtual void newStarted() {}
     // Save: steps after the required-field test and before the write.
     virtual void beforeWrite() {}
     // Save: after the write, before "Registrazione completata."; wasNew tells a record that was added.
@@ -100,8 +105,10 @@ protected:
     QGridLayout *fieldsLayout() const { return m_fields; }
     QVBoxLayout *formLayout() const { return m_form; }
     // Binds a text box, multi-line box, check box or combo box to a column; BindControls shows the
-    // columns in this order.
-    void bind(QWidget *field, const QString &column);
+    // columns in this order. A text box may show its column through a display format (a non-Null
+    // value to its text); what the user types is written as typed.
+    using DisplayFormat = std::function<QString(const QVariant &)>;
+    void bind(QWidget *field, const QString &column, DisplayFormat format = {});
     // A date box: leaving it checks the date and rewrites it in the general date form.
     void dateBox(QLineEdit *box);
     // The buttons from left to right (the default is new, save, delete, close).
@@ -141,6 +148,7 @@ private:
     {
         QWidget *field;
         QString column;
+        DisplayFormat format;
         bool changed = false;
     };
     bool runLoad();
@@ -151,6 +159,7 @@ private:
     void buildList();
     void listPicked(int row, int column);
     void scheduleListRefresh();
+    void refreshOnPaint();
     bool exposesForm(const QRect &painted) const;
 
     Shape m_shape;
@@ -163,6 +172,7 @@ private:
     bool m_loadedForShow = false;
     bool m_refreshPending = false;
     bool m_refreshing = false;
+    bool m_paintListFailed = false;  // shown once; the next paints leave the list as it is
     QVBoxLayout *m_form = nullptr;
     QGridLayout *m_fields = nullptr;
     QHBoxLayout *m_buttons = nullptr;

@@ -13,18 +13,26 @@ public:
     AccountEditor() : EditForm(SingleRecord, {QStringLiteral("Conti"), QStringLiteral("IdConto"), QStringLiteral("Conto"), 1})
     {
         txtDescr = textBox("txtDescr");
+        txtConto = textBox("txtConto");
         addField(0, 0, QStringLiteral("Descrizione:"), txtDescr);
+        addField(1, 0, QStringLiteral("N°:"), txtConto);
         bind(txtDescr, QStringLiteral("Descrizione"));
+        bind(txtConto, QStringLiteral("NConto"), [](const QVariant &v) { return QStringLiteral("N. ") + v.toString(); });
     }
     void setConto(int id) { setRecordId(id); }
     QStringList found;
+    int binds = 0;
+    int started = 0;
 
 protected:
     QString requiredFieldMessage() const override { return {}; }
     void recordLoaded(bool wasFound) override { found << (wasFound ? QStringLiteral("found") : QStringLiteral("new")); }
+    void bindingControls() override { ++binds; }
+    void newStarted() override { ++started; }
 
 private:
     QLineEdit *txtDescr;
+    QLineEdit *txtConto;
 };
 }
 
@@ -77,9 +85,30 @@ private slots:
         const auto row = db->rows(QStringLiteral("SELECT Descrizione, DataUpdate FROM Conti WHERE IdConto = 7")).first();
         QCOMPARE(row[0].toString(), QStringLiteral("Otto"));
         QCOMPARE(row[1].toString(), QStringLiteral("2024-03-05"));
+        // The number is shown through its display format and, untouched, not written back so.
+        QCOMPARE(ui::field(&form, "txtConto")->text(), QStringLiteral("N. 7"));
+        QCOMPARE(db->value(QStringLiteral("SELECT NConto FROM Conti WHERE IdConto = 7")).toString(), QStringLiteral("7"));
         ui::click(&form, "cmdCancel");
         QCOMPARE(msg->count(), 1);   // saved: no question
         QVERIFY(!form.isVisible());
+    }
+
+    // The hooks the single-record editors build on: every BindControls, and New only when it starts
+    // a record.
+    void hooksOfBindingAndNew()
+    {
+        AccountEditor form;
+        form.setConto(7);
+        QVERIFY(ui::open(&form));
+        QCOMPARE(form.binds, 1);
+        QCOMPARE(form.started, 0);
+        ui::click(&form, "Command1");
+        QCOMPARE(form.editMode(), 2);
+        QCOMPARE(form.started, 1);
+        QCOMPARE(ui::field(&form, "txtConto")->text(), QString());
+        ui::click(&form, "Command1");
+        QCOMPARE(form.started, 1);
+        QCOMPARE(msg->count(), 0);
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include "FormFixture.h"
 
+#include "HTMLHelp.h"
 #include "frmSettings.h"
 
 #include <QCheckBox>
@@ -53,8 +54,11 @@ private slots:
 
     void freshStoreShowsTheDefaults()
     {
+        HTMLHelp::CurrentHelpId = 4001;
         auto form = openForm();
         QCOMPARE(msg->count(), 0);
+        QCOMPARE(HTMLHelp::CurrentHelpId, 0);
+        QCOMPARE(HTMLHelp::formHelpId(form.get()), 0);
         QCOMPARE(ui::field(form.get(), "txtGiorniScadenza")->text(), QStringLiteral("30"));
         QCOMPARE(ui::field(form.get(), "txtMemoria")->text(), QStringLiteral("7"));
         for (const char *name : {"CkeScadenze", "CkeGiacenze", "CkePro", "ckeAppuntament", "CkePass", "CkeAutoConn"})

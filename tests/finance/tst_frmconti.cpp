@@ -45,6 +45,30 @@ private slots:
         ui::shoot(form.get(), QStringLiteral("frmConti"));
     }
 
+    // The accounts' list traps its own failures: a warning, once while painting, and after a save
+    // that went through.
+    void listFailureIsAWarningOfItsOwn()
+    {
+        addAccounts();
+        db->exec(QStringLiteral("ALTER TABLE Conti DROP COLUMN DataApertura;"));
+        auto form = openForm();
+        QCOMPARE(msg->count(), 1);
+        QCOMPARE(msg->last().kind, MsgKind::Warning);
+        QCOMPARE(msg->last().title, kTitle);
+        QVERIFY(!msg->last().text.endsWith(QStringLiteral(" Operazione Annullata")));
+        form->repaint();
+        ui::settle();
+        QCOMPARE(msg->count(), 1);
+        ui::type(form.get(), "txtConto", QStringLiteral("3003"));
+        ui::type(form.get(), "txtDescr", QStringLiteral("Nuovo"));
+        ui::click(form.get(), "cmdOk");
+        QCOMPARE(msg->count(), 3);
+        QCOMPARE(msg->shown().at(1).text, QStringLiteral("Registrazione completata."));
+        QCOMPARE(msg->last().kind, MsgKind::Warning);
+        QCOMPARE(msg->last().text, msg->shown().first().text);
+        QCOMPARE(form->editMode(), 0);
+    }
+
     void emptyTableListsHeadersOnly()
     {
         auto form = openForm();
@@ -127,6 +151,10 @@ private slots:
         QCOMPARE(form->editMode(), 1);
         ui::type(form.get(), "txtChiusura", QStringLiteral("31/12/2023"));
         ui::click(form.get(), "cmdOk");
+        // The rebuilt list does not move the form off the saved record.
+        QCOMPARE(form->editMode(), 0);
+        QCOMPARE(ui::field(form.get(), "txtDescr")->text(), QStringLiteral("Risparmi"));
+        QCOMPARE(ui::field(form.get(), "txtChiusura")->text(), QStringLiteral("31/12/2023"));
         const auto row = db->rows(QStringLiteral("SELECT info, DataChiusura, DataUpdate FROM Conti WHERE IdConto = 2")).first();
         QCOMPARE(row[0].toString(), QStringLiteral("note"));
         QCOMPARE(row[1].toString(), QStringLiteral("2023-12-31"));
