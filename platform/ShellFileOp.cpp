@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProgressDialog>
+#include <QStandardPaths>
 #include <memory>
 
 namespace ShellFileOp {
@@ -39,6 +40,14 @@ QByteArray joinList(const QStringList &paths)
 }
 
 namespace {
+
+// Qt 6.4 moves the file into the working folder when the home trash does not exist yet, so the
+// trash is made first.
+bool moveToTrash(const QString &path)
+{
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Trash"));
+    return QFile::moveToTrash(path);
+}
 
 struct Step
 {
@@ -277,7 +286,7 @@ private:
         const QFileInfo info(path);
         bool done;
         if (undoable && flag(FOF_ALLOWUNDO))
-            done = QFile::moveToTrash(path);
+            done = moveToTrash(path);
         else if (info.isDir() && !info.isSymLink())
             done = QDir(path).removeRecursively();
         else

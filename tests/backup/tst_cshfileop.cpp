@@ -31,6 +31,10 @@ private slots:
     void copyIntoMissingFolder();
     void moveAndRename();
     void deleteAsksFirst();
+    void deleteToTrash_data();
+    void deleteToTrash();
+    void filesOnly_data();
+    void filesOnly();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -335,6 +339,64 @@ void tst_CSHFileOp::deleteAsksFirst()
     QVERIFY(op.DeleteFiles());
     QCOMPARE(boxes.count(), 0);
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList());
+}
+
+void tst_CSHFileOp::deleteToTrash_data()
+{
+    QTest::addColumn<bool>("allowUndo");
+    QTest::addColumn<QString>("question");
+    QTest::newRow("undo: to the trash") << true << QStringLiteral("Spostare \"%1\" nel cestino?");
+    QTest::newRow("no undo: gone") << false << QStringLiteral("Eliminare definitivamente \"%1\"?");
+}
+
+void tst_CSHFileOp::deleteToTrash()
+{
+    QFETCH(bool, allowUndo);
+    QFETCH(QString, question);
+    // The trash of this test's own home, not the user's.
+    const QByteArray home = qgetenv("HOME"), data = qgetenv("XDG_DATA_HOME");
+    qputenv("HOME", m_dir->path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", path(QStringLiteral("share")).toLocal8Bit());
+    auto restore = qScopeGuard([&] { qputenv("HOME", home); qputenv("XDG_DATA_HOME", data); });
+    write(QStringLiteral("a.mdb"), "A");
+    CSHFileOp op;
+    op.setAllowUndo(allowUndo);
+    op.AddSourceFile(path(QStringLiteral("a.mdb")));
+    MsgRecorder boxes;
+    boxes.answer(MsgAnswer::Yes);
+    QVERIFY(op.DeleteFiles());
+    QCOMPARE(boxes.count(), 1);
+    QCOMPARE(boxes.last().text, question.arg(path(QStringLiteral("a.mdb"))));
+    QVERIFY(!QFile::exists(path(QStringLiteral("a.mdb"))));
+    QCOMPARE(read(QStringLiteral("share/Trash/files/a.mdb")), allowUndo ? QByteArray("A") : QByteArray("<missing>"));
+}
+
+void tst_CSHFileOp::filesOnly_data()
+{
+    QTest::addColumn<bool>("includeDirectories");
+    QTest::addColumn<QStringList>("copied");
+    QTest::newRow("folders too") << true << QStringList{QStringLiteral("a.mdb"), QStringLiteral("vecchi.mdb")};
+    QTest::newRow("files only") << false << QStringList{QStringLiteral("a.mdb")};
+}
+
+void tst_CSHFileOp::filesOnly()
+{
+    QFETCH(bool, includeDirectories);
+    QFETCH(QStringList, copied);
+    write(QStringLiteral("a.mdb"), "A");
+    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("vecchi.mdb")));
+    write(QStringLiteral("vecchi.mdb/b.mdb"), "B");
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("out")));
+    CSHFileOp op;
+    op.setIncludeDirectories(includeDirectories);
+    op.AddSourceFile(path(QStringLiteral("*.mdb")));
+    op.AddDestFile(path(QStringLiteral("out")));
+    MsgRecorder boxes;
+    QVERIFY(op.CopyFiles());
+    QCOMPARE(boxes.count(), 0);
+    QCOMPARE(QDir(path(QStringLiteral("out"))).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name), copied);
+    if (includeDirectories)
+        QCOMPARE(read(QStringLiteral("out/vecchi.mdb/b.mdb")), QByteArray("B"));
 }
 
 QTEST_MAIN(tst_CSHFileOp)
