@@ -110,14 +110,15 @@ void frmNewAzienda::Command1_Click()
 
 bool frmNewAzienda::NomeValido(const QString &name)
 {
-    static const QString forbidden = QStringLiteral("\\/:*?\"<>|");
+    // What a file name cannot hold, and the separator of the connection text that names the file.
+    static const QString forbidden = QStringLiteral("\\/:*?\"<>|;");
     QString refusal;
     if (name.isEmpty()) {
         refusal = QStringLiteral("Inserire il nome dell' azienda");
     } else if (name.startsWith(QLatin1Char('.'))
                || std::any_of(name.begin(), name.end(), [](QChar c) { return forbidden.contains(c) || c.unicode() < 32; })) {
         refusal = QStringLiteral("Il nome dell' azienda non può iniziare con un punto né contenere i caratteri "
-                                 "\\ / : * ? \" < > |");
+                                 "\\ / : * ? \" < > | ;");
     } else {
         bool exists = true;
         if (!Guarded(TitleGestione, [this, &name, &exists] {

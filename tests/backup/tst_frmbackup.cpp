@@ -37,6 +37,10 @@ private slots:
     void deleteFamilyKeepsFiles();
     void deleteDeclined();
     void missingFamiliesDatabase();
+    void nullNameStopsList();
+    void familyIdAbove16Bits();
+    void failuresAreWarnings_data();
+    void failuresAreWarnings();
     void helpOnF1();
 
 private:
@@ -343,6 +347,70 @@ void tst_frmBackup::missingFamiliesDatabase()
     QTest::mouseClick(child<QPushButton>("Command7"), Qt::LeftButton);
     QCOMPARE(m_boxes->last().title, QStringLiteral("Gestione aziende"));
     QCOMPARE(m_boxes->last().kind, MsgKind::Warning);
+    QVERIFY(!QFile::exists(m_folder->logoPath()));
+}
+
+void tst_frmBackup::nullNameStopsList()
+{
+    ProgramFolder::execute(m_folder->logoPath(), QStringLiteral("INSERT INTO Aziende (NomeAzienda) VALUES (NULL);"
+                                                                "INSERT INTO Aziende (NomeAzienda) VALUES ('Neri')"));
+    openForm();
+    QCOMPARE(m_boxes->count(), 1);
+    QCOMPARE(m_boxes->last().kind, MsgKind::PlainOkCancel);
+    QCOMPARE(m_boxes->last().title, QStringLiteral("Errore Di ConnAziende: Connect failed"));
+    auto *cbo = child<QComboBox>("cboAzienda");
+    QCOMPARE(cbo->count(), 2);
+    QCOMPARE(cbo->currentIndex(), -1);
+    QCOMPARE(m_form->idAzienda(), 0);
+    QCOMPARE(child<QLineEdit>("txtAzienda")->text(), QString());
+}
+
+void tst_frmBackup::familyIdAbove16Bits()
+{
+    ProgramFolder::execute(m_folder->logoPath(),
+                           QStringLiteral("INSERT INTO Aziende (IdAzienda, NomeAzienda, PercorsoO) VALUES (70000, 'Grande', '/g.mdb')"));
+    openForm();
+    auto *cbo = child<QComboBox>("cboAzienda");
+    cbo->setFocus();
+    QTest::keyClick(cbo, Qt::Key_End);
+    QCOMPARE(cbo->currentIndex(), 2);
+    QCOMPARE(m_form->idAzienda(), 70000);
+    QCOMPARE(child<QLabel>("lblOriginale")->text(), QStringLiteral("/g.mdb"));
+    auto *txt = child<QLineEdit>("txtAzienda");
+    txt->clear();
+    QTest::keyClicks(txt, QStringLiteral("Grandissima"));
+    QTest::mouseClick(child<QToolButton>("Command4"), Qt::LeftButton);
+    QCOMPARE(m_boxes->count(), 0);
+    QCOMPARE(aziende(QStringLiteral("WHERE IdAzienda = 70000")).value(0).value(1).toString(), QStringLiteral("Grandissima"));
+    QCOMPARE(aziende(QStringLiteral("WHERE IdAzienda = 4464")).size(), 0);
+    QCOMPARE(aziende().value(0).value(1).toString(), QStringLiteral("Famiglia"));
+}
+
+void tst_frmBackup::failuresAreWarnings_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("boxes");   // the last one is the warning
+    QTest::newRow("save the name") << "Command4" << 1;
+    QTest::newRow("save the database frame") << "Command2" << 1;
+    QTest::newRow("delete") << "Command11" << 2;
+    QTest::newRow("backup") << "Command7" << 2;
+}
+
+void tst_frmBackup::failuresAreWarnings()
+{
+    QFETCH(QString, button);
+    QFETCH(int, boxes);
+    // A families database that cannot be opened: every command reports it and the form goes on.
+    QVERIFY(QFile::remove(m_folder->logoPath()));
+    openForm();
+    m_boxes->clear();
+    m_boxes->answer(MsgAnswer::Yes);
+    QTest::mouseClick(m_form->findChild<QAbstractButton *>(button), Qt::LeftButton);
+    QCOMPARE(m_boxes->count(), boxes);
+    QCOMPARE(m_boxes->last().kind, MsgKind::Warning);
+    QCOMPARE(m_boxes->last().title, QStringLiteral("Gestione aziende"));
+    QVERIFY(!m_boxes->last().text.isEmpty());
+    QVERIFY(m_form->isVisible());
     QVERIFY(!QFile::exists(m_folder->logoPath()));
 }
 

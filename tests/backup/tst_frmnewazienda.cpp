@@ -20,6 +20,7 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
+    void newFamily_data();
     void newFamily();
     void refusedNames_data();
     void refusedNames();
@@ -31,7 +32,10 @@ private:
     void newFromMenu(const std::function<void(QDialog *)> &script);
     static void type(QDialog *form, const QString &name)
     {
-        QTest::keyClicks(form->findChild<QLineEdit *>(QStringLiteral("txtNome")), name);
+        // Letters beyond ASCII as the keyboard sends them: a key event carrying the text.
+        auto *txt = form->findChild<QLineEdit *>(QStringLiteral("txtNome"));
+        for (const QChar c : name)
+            QTest::sendKeyEvent(QTest::Click, txt, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
     static void click(QDialog *form, const char *button)
     {
@@ -90,10 +94,22 @@ void tst_frmNewAzienda::newFromMenu(const std::function<void(QDialog *)> &script
     QCOMPARE(kind, QStringLiteral("Access 2000/Xp"));
 }
 
+void tst_frmNewAzienda::newFamily_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("blanks around") << "  Verdi " << "Verdi";
+    QTest::newRow("apostrophe") << "Dell'Orto" << "Dell'Orto";
+    QTest::newRow("accent and blank") << "Città Alta" << "Città Alta";
+    QTest::newRow("equals sign") << "A=B" << "A=B";
+}
+
 void tst_frmNewAzienda::newFamily()
 {
-    newFromMenu([](QDialog *form) {
-        type(form, QStringLiteral("  Verdi "));
+    QFETCH(QString, typed);
+    QFETCH(QString, name);
+    newFromMenu([&typed](QDialog *form) {
+        type(form, typed);
         click(form, "Command1");
     });
     QVERIFY(!m_stillOpen);
@@ -103,29 +119,42 @@ void tst_frmNewAzienda::newFamily()
     QCOMPARE(m_boxes->last().title, QStringLiteral("Gestione aziende"));
 
     const QString p = m_folder->path();
+    const QString file = p + QStringLiteral("/Dati/") + name + QStringLiteral(".mdb");
+    const QString backup = p + QStringLiteral("/Backup/") + name + QStringLiteral(".mdb");
     const auto rows = aziende();
     QCOMPARE(rows.size(), 2);
-    const QVector<QVariant> expected{QStringLiteral("A"), QStringLiteral("Verdi"), p + QStringLiteral("/Dati/Verdi.mdb"),
-        QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Persist Security Info=False;Data Source=") + p
-            + QStringLiteral("/Dati/Verdi.mdb"),
-        p + QStringLiteral("/Backup/Verdi.mdb")};
+    const QVector<QVariant> expected{QStringLiteral("A"), name, file,
+        QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Persist Security Info=False;Data Source=") + file, backup};
     for (int i = 0; i < expected.size(); ++i)
         QCOMPARE(rows.at(1).at(i).toString(), expected.at(i).toString());
     // The fixture's family was made the same way.
     QCOMPARE(rows.at(0).at(3).toString(), m_folder->familyConnection());
 
     // The main program opens it with the stored text and the password, and finds the template's Admin.
-    Connection family;
-    family.open(rows.at(1).at(3).toString().trimmed() + QStringLiteral(";Jet OLEDB:Database Password=tubo"));
-    const auto admin = family.query(QStringLiteral("SELECT Nome, Ruolo FROM Utenti"));
-    QCOMPARE(admin.size(), 1);
-    QCOMPARE(admin.at(0).at(0).toString(), QStringLiteral("Admin"));
-    QCOMPARE(admin.at(0).at(1).toString(), QStringLiteral("Admin"));
+    auto admins = [](const QString &connectionText) {
+        Connection family;
+        family.open(connectionText);
+        return family.query(QStringLiteral("SELECT Nome, Ruolo FROM Utenti"));
+    };
+    const auto users = admins(rows.at(1).at(3).toString().trimmed() + QStringLiteral(";Jet OLEDB:Database Password=tubo"));
+    QCOMPARE(users.size(), 1);
+    QCOMPARE(users.at(0).at(0).toString(), QStringLiteral("Admin"));
+    QCOMPARE(users.at(0).at(1).toString(), QStringLiteral("Admin"));
 
-    // The families list has it.
+    // The families list has it; picked there, it is backed up to Backup/.
     auto *cbo = m_form->findChild<QComboBox *>(QStringLiteral("cboAzienda"));
     QCOMPARE(cbo->count(), 2);
-    QCOMPARE(cbo->itemText(1), QStringLiteral("Verdi"));
+    QCOMPARE(cbo->itemText(1), name);
+    cbo->setFocus();
+    QTest::keyClick(cbo, Qt::Key_Down);
+    QCOMPARE(m_form->findChild<QLineEdit *>(QStringLiteral("txtAzienda"))->text(), name);
+    m_boxes->clear();
+    QTest::mouseClick(m_form->findChild<QPushButton *>(QStringLiteral("Command7")), Qt::LeftButton);
+    QCOMPARE(m_boxes->count(), 2);
+    QCOMPARE(m_boxes->last().text, QStringLiteral("Operazione completata"));
+    QCOMPARE(ProgramFolder::select(backup, QStringLiteral("PRAGMA integrity_check")).value(0).value(0).toString(),
+             QStringLiteral("ok"));
+    QCOMPARE(admins(QStringLiteral("Data Source=") + backup), users);
 }
 
 void tst_frmNewAzienda::refusedNames_data()
@@ -134,7 +163,7 @@ void tst_frmNewAzienda::refusedNames_data()
     QTest::addColumn<QString>("refusal");
     const QString empty = QStringLiteral("Inserire il nome dell' azienda");
     const QString bad = QStringLiteral("Il nome dell' azienda non può iniziare con un punto né contenere i caratteri "
-                                       "\\ / : * ? \" < > |");
+                                       "\\ / : * ? \" < > | ;");
     QTest::newRow("empty") << "" << empty;
     QTest::newRow("blanks") << "   " << empty;
     QTest::newRow("slash") << "a/b" << bad;
@@ -142,6 +171,7 @@ void tst_frmNewAzienda::refusedNames_data()
     QTest::newRow("parent folder") << "../logo" << bad;
     QTest::newRow("colon") << "a:b" << bad;
     QTest::newRow("star") << "a*" << bad;
+    QTest::newRow("semicolon") << "Rossi;Bianchi" << bad;
     QTest::newRow("dot first") << ".nascosta" << bad;
     QTest::newRow("existing family") << "Famiglia" << "Esiste già un' azienda con questo nome.";
     QTest::newRow("existing family, other case") << " famiglia" << "Esiste già un' azienda con questo nome.";
