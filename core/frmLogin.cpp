@@ -10,6 +10,7 @@
 #include "LeaveCheck.h"
 #include "MsgBox.h"
 #include "PWSettings.h"
+#include "PasswordBox.h"
 #include "Pictures.h"
 #include "Shell.h"
 #include "db/Connection.h"
@@ -25,7 +26,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
-#include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
 
@@ -47,18 +47,6 @@ QString trimBlanks(const QString &text)
         --last;
     return text.mid(first, last - first);
 }
-
-class PasswordStarStyle : public QProxyStyle
-{
-public:
-    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
-                  QStyleHintReturn *returnData) const override
-    {
-        if (hint == SH_LineEdit_PasswordCharacter)
-            return '*';
-        return QProxyStyle::styleHint(hint, option, widget, returnData);
-    }
-};
 
 QString familiesConnectionText()
 {
@@ -107,9 +95,7 @@ frmLogin::frmLogin(FrmStart *splash, QWidget *parent)
     lblPassword->setObjectName(QStringLiteral("lblPassword"));
     txtPassword = new QLineEdit(this);
     txtPassword->setObjectName(QStringLiteral("txtPassword"));
-    static PasswordStarStyle *starStyle = new PasswordStarStyle;
-    txtPassword->setStyle(starStyle);
-    txtPassword->setEchoMode(QLineEdit::Password);
+    PasswordBox::showAsterisks(txtPassword);
     lblPassword->setBuddy(txtPassword);
 
     Check1 = new QCheckBox(QStringLiteral("&Salva Password"), this);

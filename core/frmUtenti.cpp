@@ -4,6 +4,7 @@
 #include "DataBase.h"
 #include "MemoBox.h"
 #include "MsgBox.h"
+#include "PasswordBox.h"
 #include "db/Recordset.h"
 
 #include <QCheckBox>
@@ -11,22 +12,6 @@
 #include <QGroupBox>
 #include <QGridLayout>
 #include <QLineEdit>
-#include <QProxyStyle>
-
-namespace {
-// Password boxes show an asterisk for every character.
-class AsteriskStyle : public QProxyStyle
-{
-public:
-    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
-                  QStyleHintReturn *returnData) const override
-    {
-        if (hint == SH_LineEdit_PasswordCharacter)
-            return '*';
-        return QProxyStyle::styleHint(hint, option, widget, returnData);
-    }
-};
-}
 
 frmUtenti::frmUtenti(QWidget *parent)
     : EditForm(ListEditor, {QStringLiteral("Utenti"), QStringLiteral("IdUtente"), QStringLiteral("Gestione utenze"), 4001}, parent)
@@ -49,11 +34,8 @@ frmUtenti::frmUtenti(QWidget *parent)
     txtUserId = textBox("txtUserId");
     txtUserId->setEnabled(false);
     txtPassword = textBox("txtPassword");
-    txtPassword->setEchoMode(QLineEdit::Password);
+    PasswordBox::showAsterisks(txtPassword);
     txtPassword->setMaxLength(50);
-    auto *asterisk = new AsteriskStyle;
-    asterisk->setParent(txtPassword);
-    txtPassword->setStyle(asterisk);
     cboRuolo = new QComboBox(Frame1);
     cboRuolo->setObjectName(QStringLiteral("cboRuolo"));
     cboRuolo->addItems({QStringLiteral("Utente"), QStringLiteral("Admin")});
