@@ -38,8 +38,11 @@ private slots:
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
+    bool exists(const QString &name) const { return QFile::exists(path(name)); }
     void write(const QString &name, const QByteArray &content);
     QByteArray read(const QString &name) const;
+    // Fills the operation's lists with files of the temporary folder.
+    void files(CSHFileOp &op, const QStringList &sources, const QStringList &dests = {}) const;
 
     std::unique_ptr<QTemporaryDir> m_dir;
 };
@@ -66,6 +69,14 @@ QByteArray tst_CSHFileOp::read(const QString &name) const
 {
     QFile f(path(name));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void tst_CSHFileOp::files(CSHFileOp &op, const QStringList &sources, const QStringList &dests) const
+{
+    for (const QString &name : sources)
+        op.AddSourceFile(path(name));
+    for (const QString &name : dests)
+        op.AddDestFile(path(name));
 }
 
 void tst_CSHFileOp::defaults()
@@ -149,13 +160,13 @@ void tst_CSHFileOp::noSourceRaises()
 {
     QFETCH(int, operation);
     QFETCH(bool, addedThenCleared);
-    write(QStringLiteral("a"), "a");
+    write("a", "a");
     CSHFileOp op;
     if (addedThenCleared) {
-        op.AddSourceFile(path(QStringLiteral("a")));
+        op.AddSourceFile(path("a"));
         op.ClearSourceFiles();
     }
-    op.AddDestFile(path(QStringLiteral("b")));
+    op.AddDestFile(path("b"));
     MsgRecorder boxes;
     try {
         switch (operation) {
@@ -170,8 +181,8 @@ void tst_CSHFileOp::noSourceRaises()
         QCOMPARE(e.description(), QStringLiteral("No source files specified file operation"));
     }
     QCOMPARE(boxes.count(), 0);
-    QCOMPARE(read(QStringLiteral("a")), QByteArray("a"));
-    QVERIFY(!QFile::exists(path(QStringLiteral("b"))));
+    QCOMPARE(read("a"), QByteArray("a"));
+    QVERIFY(!exists("b"));
 }
 
 void tst_CSHFileOp::copyReplacing_data()
@@ -191,51 +202,48 @@ void tst_CSHFileOp::copyReplacing()
     QFETCH(MsgAnswer, answer);
     QFETCH(bool, result);
     QFETCH(QByteArray, after);
-    write(QStringLiteral("src.mdb"), "new");
-    write(QStringLiteral("dst.mdb"), "old");
+    write("src.mdb", "new");
+    write("dst.mdb", "old");
     CSHFileOp op;
     op.setConfirmOperation(confirm);
-    op.AddSourceFile(path(QStringLiteral("src.mdb")));
-    op.AddDestFile(path(QStringLiteral("dst.mdb")));
+    files(op, {"src.mdb"}, {"dst.mdb"});
     MsgRecorder boxes;
     boxes.answer(answer);
     QCOMPARE(op.CopyFiles(), result);
-    QCOMPARE(read(QStringLiteral("dst.mdb")), after);
-    QCOMPARE(read(QStringLiteral("src.mdb")), QByteArray("new"));
+    QCOMPARE(read("dst.mdb"), after);
+    QCOMPARE(read("src.mdb"), QByteArray("new"));
     QCOMPARE(boxes.count(), confirm ? 1 : 0);
     if (confirm) {
         QCOMPARE(boxes.last().kind, MsgKind::WarningQuestion);
-        QVERIFY(boxes.last().text.contains(path(QStringLiteral("dst.mdb"))));
+        QVERIFY(boxes.last().text.contains(path("dst.mdb")));
     }
     // The lists stay for the caller to clear.
-    QVERIFY(op.sourceListText().startsWith(path(QStringLiteral("src.mdb")).toLocal8Bit()));
+    QVERIFY(op.sourceListText().startsWith(path("src.mdb").toLocal8Bit()));
 }
 
 void tst_CSHFileOp::renameOnCollision()
 {
-    write(QStringLiteral("src.mdb"), "new");
-    write(QStringLiteral("dst.mdb"), "old");
-    write(QStringLiteral("dst - Copia.mdb"), "older");
+    write("src.mdb", "new");
+    write("dst.mdb", "old");
+    write("dst - Copia.mdb", "older");
     CSHFileOp op;
     op.setRenameOnCollision(true);
-    op.AddSourceFile(path(QStringLiteral("src.mdb")));
-    op.AddDestFile(path(QStringLiteral("dst.mdb")));
+    files(op, {"src.mdb"}, {"dst.mdb"});
     MsgRecorder boxes;
     QVERIFY(op.CopyFiles());
     QCOMPARE(boxes.count(), 0);
-    QCOMPARE(read(QStringLiteral("dst.mdb")), QByteArray("old"));
-    QCOMPARE(read(QStringLiteral("dst - Copia.mdb")), QByteArray("older"));
-    QCOMPARE(read(QStringLiteral("dst - Copia (2).mdb")), QByteArray("new"));
+    QCOMPARE(read("dst.mdb"), QByteArray("old"));
+    QCOMPARE(read("dst - Copia.mdb"), QByteArray("older"));
+    QCOMPARE(read("dst - Copia (2).mdb"), QByteArray("new"));
 }
 
 void tst_CSHFileOp::missingSourceFails()
 {
     CSHFileOp op;
-    op.AddSourceFile(path(QStringLiteral("nowhere.mdb")));
-    op.AddDestFile(path(QStringLiteral("dst.mdb")));
+    files(op, {"nowhere.mdb"}, {"dst.mdb"});
     MsgRecorder boxes;
     QCOMPARE(op.CopyFiles(), false);
-    QVERIFY(!QFile::exists(path(QStringLiteral("dst.mdb"))));
+    QVERIFY(!exists("dst.mdb"));
     QCOMPARE(boxes.count(), 1);
     QCOMPARE(boxes.last().kind, MsgKind::Error);
     QVERIFY(boxes.last().text.contains(QStringLiteral("nowhere.mdb")));
@@ -243,26 +251,23 @@ void tst_CSHFileOp::missingSourceFails()
 
 void tst_CSHFileOp::multipleDestinations()
 {
-    write(QStringLiteral("a"), "A");
-    write(QStringLiteral("b"), "B");
+    write("a", "A");
+    write("b", "B");
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("out")));
     CSHFileOp op;
-    op.AddSourceFile(path(QStringLiteral("a")));
-    op.AddSourceFile(path(QStringLiteral("b")));
-    op.AddDestFile(path(QStringLiteral("x")));
-    op.AddDestFile(path(QStringLiteral("y")));
+    files(op, {"a", "b"}, {"x", "y"});
     QCOMPARE(op.flagWord() & 0x0001, 0x0001);
     MsgRecorder boxes;
     QVERIFY(op.CopyFiles());
-    QCOMPARE(read(QStringLiteral("x")), QByteArray("A"));
-    QCOMPARE(read(QStringLiteral("y")), QByteArray("B"));
+    QCOMPARE(read("x"), QByteArray("A"));
+    QCOMPARE(read("y"), QByteArray("B"));
 
     // One destination for two sources is a folder.
     op.ClearDestFiles();
-    op.AddDestFile(path(QStringLiteral("out")));
+    op.AddDestFile(path("out"));
     QVERIFY(op.CopyFiles());
-    QCOMPARE(read(QStringLiteral("out/a")), QByteArray("A"));
-    QCOMPARE(read(QStringLiteral("out/b")), QByteArray("B"));
+    QCOMPARE(read("out/a"), QByteArray("A"));
+    QCOMPARE(read("out/b"), QByteArray("B"));
     QCOMPARE(boxes.count(), 0);
 }
 
@@ -281,59 +286,57 @@ void tst_CSHFileOp::copyIntoMissingFolder()
     QFETCH(bool, confirmMakeDir);
     QFETCH(MsgAnswer, answer);
     QFETCH(bool, result);
-    write(QStringLiteral("a"), "A");
+    write("a", "A");
     CSHFileOp op;
     op.setConfirmMakeDir(confirmMakeDir);
-    op.AddSourceFile(path(QStringLiteral("a")));
-    op.AddDestFile(path(QStringLiteral("new/a")));
+    files(op, {"a"}, {"new/a"});
     MsgRecorder boxes;
     boxes.answer(answer);
     QCOMPARE(op.CopyFiles(), result);
     QCOMPARE(boxes.count(), confirmMakeDir ? 1 : 0);
-    QCOMPARE(QFile::exists(path(QStringLiteral("new/a"))), result);
+    QCOMPARE(exists("new/a"), result);
 }
 
 void tst_CSHFileOp::moveAndRename()
 {
-    write(QStringLiteral("a"), "A");
+    write("a", "A");
     CSHFileOp op;
-    op.AddSourceFile(path(QStringLiteral("a")));
-    op.AddDestFile(path(QStringLiteral("b")));
+    files(op, {"a"}, {"b"});
     MsgRecorder boxes;
     QVERIFY(op.MoveFiles());
-    QVERIFY(!QFile::exists(path(QStringLiteral("a"))));
-    QCOMPARE(read(QStringLiteral("b")), QByteArray("A"));
+    QVERIFY(!exists("a"));
+    QCOMPARE(read("b"), QByteArray("A"));
 
     op.ClearSourceFiles();
-    op.AddSourceFile(path(QStringLiteral("b")));
+    op.AddSourceFile(path("b"));
     op.ClearDestFiles();
-    op.AddDestFile(path(QStringLiteral("c")));
+    op.AddDestFile(path("c"));
     QVERIFY(op.RenameFiles());
-    QVERIFY(!QFile::exists(path(QStringLiteral("b"))));
-    QCOMPARE(read(QStringLiteral("c")), QByteArray("A"));
+    QVERIFY(!exists("b"));
+    QCOMPARE(read("c"), QByteArray("A"));
     QCOMPARE(boxes.count(), 0);
 }
 
 void tst_CSHFileOp::deleteAsksFirst()
 {
-    write(QStringLiteral("a"), "A");
-    write(QStringLiteral("b.mdb"), "B");
-    write(QStringLiteral("c.mdb"), "C");
+    write("a", "A");
+    write("b.mdb", "B");
+    write("c.mdb", "C");
     CSHFileOp op;
-    op.AddSourceFile(path(QStringLiteral("a")));
+    op.AddSourceFile(path("a"));
     MsgRecorder boxes;
     boxes.answer(MsgAnswer::No);
     QCOMPARE(op.DeleteFiles(), false);
-    QVERIFY(QFile::exists(path(QStringLiteral("a"))));
+    QVERIFY(exists("a"));
     QCOMPARE(boxes.last().kind, MsgKind::WarningQuestion);
 
     boxes.answer(MsgAnswer::Yes);
     QVERIFY(op.DeleteFiles());
-    QVERIFY(!QFile::exists(path(QStringLiteral("a"))));
+    QVERIFY(!exists("a"));
 
     // A wildcard, without asking.
     op.ClearSourceFiles();
-    op.AddSourceFile(path(QStringLiteral("*.mdb")));
+    op.AddSourceFile(path("*.mdb"));
     op.setConfirmOperation(false);
     boxes.clear();
     QVERIFY(op.DeleteFiles());
@@ -356,19 +359,19 @@ void tst_CSHFileOp::deleteToTrash()
     // The trash of this test's own home, not the user's.
     const QByteArray home = qgetenv("HOME"), data = qgetenv("XDG_DATA_HOME");
     qputenv("HOME", m_dir->path().toLocal8Bit());
-    qputenv("XDG_DATA_HOME", path(QStringLiteral("share")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", path("share").toLocal8Bit());
     auto restore = qScopeGuard([&] { qputenv("HOME", home); qputenv("XDG_DATA_HOME", data); });
-    write(QStringLiteral("a.mdb"), "A");
+    write("a.mdb", "A");
     CSHFileOp op;
     op.setAllowUndo(allowUndo);
-    op.AddSourceFile(path(QStringLiteral("a.mdb")));
+    op.AddSourceFile(path("a.mdb"));
     MsgRecorder boxes;
     boxes.answer(MsgAnswer::Yes);
     QVERIFY(op.DeleteFiles());
     QCOMPARE(boxes.count(), 1);
-    QCOMPARE(boxes.last().text, question.arg(path(QStringLiteral("a.mdb"))));
-    QVERIFY(!QFile::exists(path(QStringLiteral("a.mdb"))));
-    QCOMPARE(read(QStringLiteral("share/Trash/files/a.mdb")), allowUndo ? QByteArray("A") : QByteArray("<missing>"));
+    QCOMPARE(boxes.last().text, question.arg(path("a.mdb")));
+    QVERIFY(!exists("a.mdb"));
+    QCOMPARE(read("share/Trash/files/a.mdb"), allowUndo ? QByteArray("A") : QByteArray("<missing>"));
 }
 
 void tst_CSHFileOp::filesOnly_data()
@@ -383,20 +386,19 @@ void tst_CSHFileOp::filesOnly()
 {
     QFETCH(bool, includeDirectories);
     QFETCH(QStringList, copied);
-    write(QStringLiteral("a.mdb"), "A");
-    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("vecchi.mdb")));
-    write(QStringLiteral("vecchi.mdb/b.mdb"), "B");
+    write("a.mdb", "A");
+    QVERIFY(QDir(m_dir->path()).mkpath("vecchi.mdb"));
+    write("vecchi.mdb/b.mdb", "B");
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("out")));
     CSHFileOp op;
     op.setIncludeDirectories(includeDirectories);
-    op.AddSourceFile(path(QStringLiteral("*.mdb")));
-    op.AddDestFile(path(QStringLiteral("out")));
+    files(op, {"*.mdb"}, {"out"});
     MsgRecorder boxes;
     QVERIFY(op.CopyFiles());
     QCOMPARE(boxes.count(), 0);
-    QCOMPARE(QDir(path(QStringLiteral("out"))).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name), copied);
+    QCOMPARE(QDir(path("out")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name), copied);
     if (includeDirectories)
-        QCOMPARE(read(QStringLiteral("out/vecchi.mdb/b.mdb")), QByteArray("B"));
+        QCOMPARE(read("out/vecchi.mdb/b.mdb"), QByteArray("B"));
 }
 
 QTEST_MAIN(tst_CSHFileOp)

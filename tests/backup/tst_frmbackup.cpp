@@ -238,9 +238,8 @@ void tst_frmBackup::backupWhileOpenAndWritten()
     QCOMPARE(other.exec("COMMIT"), SQLITE_OK);
 
     QCOMPARE(m_boxes->count(), 2);
-    QCOMPARE(m_boxes->shown().at(0).text, QStringLiteral("Accertarsi che il db sia chiuso."));
-    QCOMPARE(m_boxes->shown().at(0).kind, MsgKind::Information);
-    QCOMPARE(m_boxes->shown().at(0).title, QStringLiteral("Gestione aziende"));
+    QCOMPARE(m_boxes->shown().at(0), (MsgRecord{"Accertarsi che il db sia chiuso.", MsgKind::Information,
+                                                "Gestione aziende"}));
     QCOMPARE(m_boxes->shown().at(1).text, QStringLiteral("Operazione completata"));
     QCOMPARE(m_boxes->shown().at(1).kind, MsgKind::Information);
 
@@ -305,9 +304,8 @@ void tst_frmBackup::deleteFamilyKeepsFiles()
     m_boxes->answer(MsgAnswer::Yes);
     QTest::mouseClick(child<QToolButton>("Command11"), Qt::LeftButton);
     QCOMPARE(m_boxes->count(), 1);
-    QCOMPARE(m_boxes->last().text, QStringLiteral("Sicuri di eliminare l' azienda selezionata?"));
-    QCOMPARE(m_boxes->last().kind, MsgKind::WarningQuestion);
-    QCOMPARE(m_boxes->last().title, QStringLiteral("Elimina azienda"));
+    QCOMPARE(m_boxes->last(), (MsgRecord{"Sicuri di eliminare l' azienda selezionata?", MsgKind::WarningQuestion,
+                                         "Elimina azienda"}));
     QCOMPARE(aziende().size(), 1);
     QVERIFY(QFile::exists(m_folder->familyPath(QStringLiteral("Bianchi"))));
     QCOMPARE(cbo->count(), 1);

@@ -114,9 +114,8 @@ void tst_frmNewAzienda::newFamily()
     });
     QVERIFY(!m_stillOpen);
     QCOMPARE(m_boxes->count(), 1);
-    QCOMPARE(m_boxes->last().text, QStringLiteral("Registrazione completata con successo."));
-    QCOMPARE(m_boxes->last().kind, MsgKind::Information);
-    QCOMPARE(m_boxes->last().title, QStringLiteral("Gestione aziende"));
+    QCOMPARE(m_boxes->last(), (MsgRecord{"Registrazione completata con successo.", MsgKind::Information,
+                                         "Gestione aziende"}));
 
     const QString p = m_folder->path();
     const QString file = p + QStringLiteral("/Dati/") + name + QStringLiteral(".mdb");
@@ -200,9 +199,8 @@ void tst_frmNewAzienda::refusedNames()
     });
     QVERIFY(m_stillOpen);
     QCOMPARE(m_boxes->count(), 1);
-    QCOMPARE(m_boxes->last().text, refusal.contains(QLatin1String("%1")) ? refusal.arg(m_folder->path()) : refusal);
-    QCOMPARE(m_boxes->last().kind, MsgKind::Warning);
-    QCOMPARE(m_boxes->last().title, QStringLiteral("Errore"));
+    const QString shown = refusal.contains(QLatin1String("%1")) ? refusal.arg(m_folder->path()) : refusal;
+    QCOMPARE(m_boxes->last(), (MsgRecord{shown, MsgKind::Warning, "Errore"}));
     QCOMPARE(aziende().size(), 2);
     QCOMPARE(datiFiles(), filesBefore);
     QFile orphan(m_folder->path() + QStringLiteral("/Dati/Orfano.mdb"));
@@ -223,9 +221,8 @@ void tst_frmNewAzienda::templateMissing()
     QVERIFY(m_stillOpen);
     QCOMPARE(m_boxes->count(), 2);
     QCOMPARE(m_boxes->shown().at(0).kind, MsgKind::Error);   // the file operation's own error
-    QCOMPARE(m_boxes->last().text, QStringLiteral("One or more operations were not successfully completed."));
-    QCOMPARE(m_boxes->last().kind, MsgKind::Warning);
-    QCOMPARE(m_boxes->last().title, QStringLiteral("Gestione aziende"));
+    QCOMPARE(m_boxes->last(), (MsgRecord{"One or more operations were not successfully completed.", MsgKind::Warning,
+                                         "Gestione aziende"}));
     QCOMPARE(aziende().size(), 1);
     QVERIFY(!QFile::exists(m_folder->familyPath(QStringLiteral("Verdi"))));
 }

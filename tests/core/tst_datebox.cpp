@@ -85,9 +85,7 @@ private slots:
             QCOMPARE(boxes.count(), 0);
         } else {
             QCOMPARE(boxes.count(), 1);
-            QCOMPARE(boxes.last().text, QStringLiteral("Correggere la sintassi della data"));
-            QCOMPARE(boxes.last().title, QStringLiteral("Data Error"));
-            QCOMPARE(boxes.last().kind, MsgKind::Error);
+            QCOMPARE(boxes.last(), (MsgRecord{"Correggere la sintassi della data", MsgKind::Error, "Data Error"}));
             QCOMPARE(QApplication::focusWidget(), form.txtData);
         }
     }

@@ -249,9 +249,7 @@ private slots:
             QCOMPARE(outcome.caption, QStringLiteral("Focolarium - Famiglia(") + typedName + QStringLiteral(")"));
         } else {
             QCOMPARE(m_msgs->count(), 1);
-            QCOMPARE(m_msgs->last().text, QStringLiteral("Utente non valido"));
-            QCOMPARE(m_msgs->last().title, QStringLiteral("Accesso utente"));
-            QCOMPARE(m_msgs->last().kind, MsgKind::Information);
+            QCOMPARE(m_msgs->last(), (MsgRecord{"Utente non valido", MsgKind::Information, "Accesso utente"}));
             QCOMPARE(DataBase::AdoConnect().state(), 0);
             QCOMPARE(outcome.caption, QStringLiteral("Focolarium"));
         }
@@ -401,9 +399,8 @@ private slots:
             form->close();
         });
         QVERIFY(!outcome.signedIn);
-        QCOMPARE(m_msgs->last().kind, MsgKind::Information);
-        QCOMPARE(m_msgs->last().title, QStringLiteral("Messaggio di Login"));
-        QCOMPARE(m_msgs->last().text, QStringLiteral("Indice della matrice delle proprietà non valido"));
+        QCOMPARE(m_msgs->last(), (MsgRecord{"Indice della matrice delle proprietà non valido", MsgKind::Information,
+                                            "Messaggio di Login"}));
     }
 
     void familyRowGone()

@@ -109,9 +109,7 @@ private slots:
         else
             ui::click(form.get(), button.constData());
         QCOMPARE(msg->count(), 1);
-        QCOMPARE(msg->last().text, QStringLiteral("Il Campo è Numerico"));
-        QCOMPARE(msg->last().kind, MsgKind::Error);
-        QCOMPARE(msg->last().title, QStringLiteral("Errore Campo numerico"));
+        QCOMPARE(msg->last(), (MsgRecord{"Il Campo è Numerico", MsgKind::Error, "Errore Campo numerico"}));
         QVERIFY(form->isVisible());
         QCOMPARE(QApplication::focusWidget(), ui::field(form.get(), "txtGiorniScadenza"));
         QVERIFY(!stored(QStringLiteral("ShowScadenze")).isValid());

@@ -35,9 +35,8 @@ private slots:
         QVERIFY(!form.isVisible());
         QCOMPARE(form.exec(), int(QDialog::Rejected));
         QCOMPARE(msg->count(), 2);
-        QCOMPARE(msg->last().text, QStringLiteral("Non si dispone di Autorizzazioni per la richiesta"));
-        QCOMPARE(msg->last().kind, MsgKind::Information);
-        QCOMPARE(msg->last().title, QStringLiteral("Accesso negato alla risorsa"));
+        QCOMPARE(msg->last(), (MsgRecord{"Non si dispone di Autorizzazioni per la richiesta", MsgKind::Information,
+                                         "Accesso negato alla risorsa"}));
         QCOMPARE(form.editMode(), -1);   // nothing opened
     }
 
@@ -103,9 +102,8 @@ private slots:
         QVERIFY(ui::pick(form.get(), 1));
         ui::type(form.get(), "txtNome", QStringLiteral("  "));
         ui::click(form.get(), "cmdOk");
-        QCOMPARE(msg->last().text, QStringLiteral("Campo Nome vuoto: impossibile effettuare la registrazione."));
-        QCOMPARE(msg->last().kind, MsgKind::Warning);
-        QCOMPARE(msg->last().title, QStringLiteral("Gestione utenze"));
+        QCOMPARE(msg->last(), (MsgRecord{"Campo Nome vuoto: impossibile effettuare la registrazione.", MsgKind::Warning,
+                                         "Gestione utenze"}));
         QCOMPARE(db->value(QStringLiteral("SELECT Nome FROM Utenti WHERE IdUtente = 1")).toString(), QStringLiteral("Admin"));
         QCOMPARE(form->editMode(), 1);
     }

@@ -145,9 +145,7 @@ private slots:
         // The required-field test of a blank record, titled with the form's message title.
         ui::click(form.get(), "cmdOk");
         QCOMPARE(msg->count(), 1);
-        QCOMPARE(msg->last().text, required);
-        QCOMPARE(msg->last().kind, MsgKind::Warning);
-        QCOMPARE(msg->last().title, title);
+        QCOMPARE(msg->last(), (MsgRecord{required, MsgKind::Warning, title}));
     }
 };
 

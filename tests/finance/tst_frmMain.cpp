@@ -421,9 +421,8 @@ private slots:
         } else {
             QVERIFY(programs.isEmpty());
             QCOMPARE(boxes.count(), 1);
-            QCOMPARE(boxes.last().text, QStringLiteral("Non si dispone di Autorizzazioni per la richiesta"));
-            QCOMPARE(boxes.last().kind, MsgKind::Information);
-            QCOMPARE(boxes.last().title, QStringLiteral("Accesso negato alla risorsa"));
+            QCOMPARE(boxes.last(), (MsgRecord{"Non si dispone di Autorizzazioni per la richiesta", MsgKind::Information,
+                                              "Accesso negato alla risorsa"}));
         }
     }
 
@@ -665,9 +664,8 @@ private slots:
         MsgRecorder boxes;
         w->grdThis_DblClick(9, 1);
         QCOMPARE(boxes.count(), 1);
-        QCOMPARE(boxes.last().kind, MsgKind::PlainOkCancel);
-        QCOMPARE(boxes.last().title, QStringLiteral("Focolarium"));
-        QCOMPARE(boxes.last().text, QStringLiteral("Indice non compreso nell'intervallo"));
+        QCOMPARE(boxes.last(), (MsgRecord{"Indice non compreso nell'intervallo", MsgKind::PlainOkCancel,
+                                          "Focolarium"}));
         QVERIFY(w->asked.isEmpty());
     }
 

@@ -84,9 +84,7 @@ private slots:
         ui::type(form.get(), "txtDescr", QStringLiteral("Conto corrente"));
         ui::type(form.get(), "txtApertura", QStringLiteral("01/02/2023"));
         ui::click(form.get(), "cmdOk");
-        QCOMPARE(msg->last().text, QStringLiteral("Registrazione completata."));
-        QCOMPARE(msg->last().kind, MsgKind::Information);
-        QCOMPARE(msg->last().title, kTitle);
+        QCOMPARE(msg->last(), (MsgRecord{"Registrazione completata.", MsgKind::Information, kTitle}));
         const auto rows = db->rows(QStringLiteral("SELECT NConto, ComuConto, Descrizione, DataApertura, DataChiusura, DataUpdate FROM Conti"));
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows[0][0].toString(), QStringLiteral("IT60X"));
@@ -119,9 +117,8 @@ private slots:
         ui::type(form.get(), "txtDescr", description);
         ui::click(form.get(), "cmdOk");
         QCOMPARE(msg->count(), 1);
-        QCOMPARE(msg->last().text, QStringLiteral("Campo N° o descrizione vuoto impossibile effettuare la registrazione."));
-        QCOMPARE(msg->last().kind, MsgKind::Warning);
-        QCOMPARE(msg->last().title, kTitle);
+        QCOMPARE(msg->last(), (MsgRecord{"Campo N° o descrizione vuoto impossibile effettuare la registrazione.",
+                                         MsgKind::Warning, kTitle}));
         QCOMPARE(db->value(QStringLiteral("SELECT count(*) FROM Conti")).toInt(), 0);
         QCOMPARE(form->editMode(), 2);
     }
@@ -175,9 +172,8 @@ private slots:
         QVERIFY(ui::pick(form.get(), 1));
         msg->answer(yes ? MsgAnswer::Yes : MsgAnswer::No);
         ui::click(form.get(), "Command6");
-        QCOMPARE(msg->shown().first().text, QStringLiteral("Si è sicuri di voler cancellare il record:"));
-        QCOMPARE(msg->shown().first().kind, MsgKind::Question);
-        QCOMPARE(msg->shown().first().title, QStringLiteral("Delete record!"));
+        QCOMPARE(msg->shown().first(), (MsgRecord{"Si è sicuri di voler cancellare il record:", MsgKind::Question,
+                                                  "Delete record!"}));
         QCOMPARE(db->value(QStringLiteral("SELECT count(*) FROM Conti WHERE IdConto = 1")).toInt(), yes ? 0 : 1);
         if (yes) {
             QCOMPARE(msg->count(), 2);
@@ -240,9 +236,8 @@ private slots:
         ui::click(form.get(), "cmdCancel");
         QCOMPARE(msg->count(), asks ? 1 : 0);
         if (asks) {
-            QCOMPARE(msg->last().text, QStringLiteral("Uscire senza salvare le modifiche?"));
-            QCOMPARE(msg->last().kind, MsgKind::WarningQuestion);
-            QCOMPARE(msg->last().title, QStringLiteral("Salvataggio modifiche"));
+            QCOMPARE(msg->last(), (MsgRecord{"Uscire senza salvare le modifiche?", MsgKind::WarningQuestion,
+                                             "Salvataggio modifiche"}));
         }
         QCOMPARE(form->isVisible(), !closes);
         QCOMPARE(form->editMode(), closes ? -1 : mode);

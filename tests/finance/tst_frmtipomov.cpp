@@ -54,9 +54,7 @@ private slots:
         ui::type(form.get(), "txtDescr", description);
         ui::click(form.get(), "cmdOk");
         QCOMPARE(msg->count(), 1);
-        QCOMPARE(msg->last().text, message);
-        QCOMPARE(msg->last().kind, MsgKind::Warning);
-        QCOMPARE(msg->last().title, QStringLiteral("Edit Tipo Movimenti"));
+        QCOMPARE(msg->last(), (MsgRecord{message, MsgKind::Warning, "Edit Tipo Movimenti"}));
         QCOMPARE(db->value(QStringLiteral("SELECT count(*) FROM TipoMov")).toInt(), 2);
     }
 
@@ -140,9 +138,8 @@ private slots:
         auto form = openForm();
         QVERIFY(ui::pick(form.get(), 1));
         ui::click(form.get(), "Command6");
-        QCOMPARE(msg->last().text, QStringLiteral("Violazione del vincolo Referenziale. Operazione Annullata"));
-        QCOMPARE(msg->last().kind, MsgKind::Error);
-        QCOMPARE(msg->last().title, QStringLiteral("Edit Tipo Movimenti"));
+        QCOMPARE(msg->last(), (MsgRecord{"Violazione del vincolo Referenziale. Operazione Annullata", MsgKind::Error,
+                                         "Edit Tipo Movimenti"}));
         QCOMPARE(db->value(QStringLiteral("SELECT count(*) FROM TipoMov")).toInt(), 2);
     }
 };

@@ -67,9 +67,8 @@ private slots:
         QVERIFY(ui::pick(form.get(), 1));
         ui::click(form.get(), "Command6");
         QCOMPARE(msg->count(), 2);
-        QCOMPARE(msg->last().text, QStringLiteral("Violazione del vincolo Referenziale. Operazione Annullata"));
-        QCOMPARE(msg->last().kind, MsgKind::Error);
-        QCOMPARE(msg->last().title, QStringLiteral("Edit Tipo Pagamenti"));
+        QCOMPARE(msg->last(), (MsgRecord{"Violazione del vincolo Referenziale. Operazione Annullata", MsgKind::Error,
+                                         "Edit Tipo Pagamenti"}));
         QCOMPARE(db->value(QStringLiteral("SELECT count(*) FROM TipoPag")).toInt(), 2);
         QCOMPARE(ui::field(form.get(), "txtDescr")->text(), QStringLiteral("Contanti"));
         // The unused one goes.

@@ -89,8 +89,8 @@ struct Case
     int columns;           // leading columns compared (0: all)
 };
 
-const char *const MovList = "select IdMov,DataReg,DataMov,Descrizione,Entrata,Uscita,DescrConto,NomePag,Mov FROM qryMov "
-                            "WHERE IdMov > 0 ";
+// The movements list's query, as a literal so that each case appends its own criteria.
+#define MOV_LIST "select IdMov,DataReg,DataMov,Descrizione,Entrata,Uscita,DescrConto,NomePag,Mov FROM qryMov WHERE IdMov > 0 "
 
 // The texts the programs write, with the user, family and record ids filled in.
 const Case ProgramTexts[] = {
@@ -115,26 +115,20 @@ const Case ProgramTexts[] = {
     {"anniversaries list",
      "select IdContatto,Nome,cognome,email,Compleanno,Annivers,Onomast FROM QryRicorrenze WHERE IdUtente = 2 OR Condividi = -1",
      nullptr, "2|Luca|Bianchi|NULL|NULL|NULL|NULL;3|Pia|D'Amico|NULL|NULL|NULL|NULL", 0},
-    {"movements all years", "select IdMov,DataReg,DataMov,Descrizione,Entrata,Uscita,DescrConto,NomePag,Mov FROM qryMov "
-     "WHERE IdMov > 0    Order BY DataMov", nullptr,
+    {"movements all years", MOV_LIST "   Order BY DataMov", nullptr,
      "4|2023-12-31|2023-12-31|Capodanno|0|99|Conto corrente|Contanti|Spesa (Uscita);"
      "1|2024-03-04|2024-03-04|Stipendio marzo|1500|0|Conto corrente|Bonifico|Stipendio (Entrata);"
      "2|2024-03-09|2024-03-09|Spesa 50% sconto|0|20.5|Libretto|Contanti|Spesa (Uscita);"
      "3|2024-03-10|2024-03-10|Spesa_bis|0|10|NULL|Contanti|Spesa (Uscita);"
      "5|2025-01-01|2025-01-01|Anno nuovo|5|0|Conto corrente|Contanti|Stipendio (Entrata)", 0},
-    {"movements of a year", "select IdMov,DataReg,DataMov,Descrizione,Entrata,Uscita,DescrConto,NomePag,Mov FROM qryMov "
-     "WHERE IdMov > 0 AND DatePart('yyyy',DataMov)=2024   Order BY DataMov", nullptr, "1;2;3", 1},
-    {"movements of another year", "select IdMov,DataReg,DataMov,Descrizione,Entrata,Uscita,DescrConto,NomePag,Mov FROM qryMov "
-     "WHERE IdMov > 0 AND DatePart('yyyy',DataMov)=2023   Order BY DataMov", nullptr, "4", 1},
-    {"movements search", "select IdMov,DataReg,DataMov,Descrizione,Entrata,Uscita,DescrConto,NomePag,Mov FROM qryMov "
-     "WHERE IdMov > 0 AND DatePart('yyyy',DataMov)=2024  AND IdUtente = 1 AND IdTipoPag = 1 AND IdTipoMov = 2 AND Uscita > 0"
-     " Order BY DataMov", nullptr, "3", 1},
-    {"movements of an account", "select IdMov,DataReg,DataMov,Descrizione,Entrata,Uscita,DescrConto,NomePag,Mov FROM qryMov "
-     "WHERE IdMov > 0   AND IdConto = 1 AND Entrata > 0 Order BY DataMov", nullptr, "1;5", 1},
+    {"movements of a year", MOV_LIST "AND DatePart('yyyy',DataMov)=2024   Order BY DataMov", nullptr, "1;2;3", 1},
+    {"movements of another year", MOV_LIST "AND DatePart('yyyy',DataMov)=2023   Order BY DataMov", nullptr, "4", 1},
+    {"movements search", MOV_LIST "AND DatePart('yyyy',DataMov)=2024  AND IdUtente = 1 AND IdTipoPag = 1 AND "
+     "IdTipoMov = 2 AND Uscita > 0 Order BY DataMov", nullptr, "3", 1},
+    {"movements of an account", MOV_LIST "  AND IdConto = 1 AND Entrata > 0 Order BY DataMov", nullptr, "1;5", 1},
     {"movements between dates, noon upper bound",
-     "select IdMov,DataReg,DataMov,Descrizione,Entrata,Uscita,DescrConto,NomePag,Mov FROM qryMov WHERE IdMov > 0 "
-     "AND DatePart('yyyy',DataMov)=2024  AND DataMov BETWEEN # 03/04/2024 # AND # 03/09/2024 12.00 PM # Order BY DataMov",
-     nullptr, "1;2", 1},
+     MOV_LIST "AND DatePart('yyyy',DataMov)=2024  AND DataMov BETWEEN # 03/04/2024 # AND # 03/09/2024 12.00 PM # "
+     "Order BY DataMov", nullptr, "1;2", 1},
     {"between across the year", "select IdMov from Movimenti where DataMov BETWEEN #12/31/2023# AND #01/01/2025 12.00 PM# "
      "order by IdMov", nullptr, "1;2;3;4;5", 0},
     {"reversed range", "select IdMov from Movimenti where DataMov BETWEEN # 03/09/2024 # AND # 03/04/2024 12.00 PM #",

@@ -1,5 +1,7 @@
 #include "Seams.h"
 
+#include <QtTest>
+
 MsgRecorder::MsgRecorder()
 {
     MsgBoxSeam::setHandler([this](const MsgRecord &record) {
@@ -13,3 +15,10 @@ MsgRecorder::MsgRecorder()
 }
 
 MsgRecorder::~MsgRecorder() { MsgBoxSeam::setHandler({}); }
+
+char *toString(const MsgRecord &box)
+{
+    static const char *const kinds[] = {"Information", "Warning", "Error", "Question", "WarningQuestion", "Plain",
+                                        "PlainOkCancel"};
+    return QTest::toString(QStringLiteral("%1 \"%2\": %3").arg(QLatin1String(kinds[int(box.kind)]), box.title, box.text));
+}

@@ -6,6 +6,13 @@
 #include <QList>
 #include <QString>
 
+// A box compares whole (text, kind and title): one QCOMPARE checks all three and prints them.
+inline bool operator==(const MsgRecord &a, const MsgRecord &b)
+{
+    return a.text == b.text && a.kind == b.kind && a.title == b.title;
+}
+char *toString(const MsgRecord &box);
+
 class MsgRecorder
 {
 public:

@@ -1,0 +1,116 @@
+#include "BenchFamily.h"
+
+#include "AppError.h"
+#include "db/DatabaseFile.h"
+#include "db/JetSql.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <sqlite3.h>
+
+namespace BenchFamily {
+
+const char *const listQuery =
+    "select IdMov,DataReg,DataMov,Descrizione,Entrata,Uscita,DescrConto,NomePag,Mov FROM qryMov "
+    "WHERE IdMov > 0 AND DatePart('yyyy',DataMov)=2024   Order BY DataMov";
+
+void check(sqlite3 *db, int rc)
+{
+    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW)
+        throw AppError(rc, QString::fromUtf8(sqlite3_errmsg(db)));
+}
+
+namespace {
+
+void exec(sqlite3 *db, const char *sql)
+{
+    check(db, sqlite3_exec(db, sql, nullptr, nullptr, nullptr));
+}
+
+void bindText(sqlite3_stmt *st, int index, const QByteArray &text)
+{
+    sqlite3_bind_text(st, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+}
+
+}
+
+void fill(const QString &file, const Spread &spread)
+{
+    DatabaseFile::create(file, {QStringLiteral(SCHEMA_DIR "/family.sql")});
+    sqlite3 *db = nullptr;
+    check(db, sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READWRITE, nullptr));
+    exec(db, "BEGIN");
+    exec(db, spread.lookups);
+    sqlite3_stmt *insert = nullptr;
+    check(db, sqlite3_prepare_v2(db,
+                                 "INSERT INTO Movimenti (DataReg, DataMov, Descrizione, Entrata, Uscita, IdConto, "
+                                 "IdTipoPag, IdTipoMov, IdUtente, DataUpdate) VALUES (?,?,?,?,?,?,?,?,1,?)",
+                                 -1, &insert, nullptr));
+    QRandomGenerator random(spread.seed);
+    const int days = int(spread.first.daysTo(spread.last));
+    for (int i = 1; i <= movements; ++i) {
+        const QDate day = spread.first.addDays(random.bounded(days + 1));
+        const QByteArray mov = day.toString(Qt::ISODate).toLatin1();
+        const QByteArray reg =
+            spread.varied ? day.addDays(random.bounded(5)).toString(Qt::ISODate).toLatin1() : mov;
+        const QByteArray text = QByteArray("Movimento numero ") + QByteArray::number(i);
+        const bool income = random.bounded(5) == 0;
+        const double amount = random.bounded(100000) / 100.0;
+        bindText(insert, 1, reg);
+        bindText(insert, 2, mov);
+        bindText(insert, 3, text);
+        sqlite3_bind_double(insert, 4, income ? amount : 0);
+        sqlite3_bind_double(insert, 5, income ? 0 : amount);
+        if (spread.varied && random.bounded(20) == 0)
+            sqlite3_bind_null(insert, 6);   // a movement without an account
+        else
+            sqlite3_bind_int(insert, 6, 1 + random.bounded(spread.accounts));
+        sqlite3_bind_int(insert, 7, 1 + random.bounded(spread.payTypes));
+        sqlite3_bind_int(insert, 8, 1 + random.bounded(spread.movTypes));
+        if (spread.varied)
+            bindText(insert, 9, mov);
+        else
+            sqlite3_bind_null(insert, 9);
+        check(db, sqlite3_step(insert));
+        sqlite3_reset(insert);
+    }
+    sqlite3_finalize(insert);
+    exec(db, "COMMIT");
+    exec(db, "ANALYZE");
+    sqlite3_close(db);
+}
+
+Result bareRead(const QString &file, const char *jetQuery, bool asText)
+{
+    QElapsedTimer timer;
+    timer.start();
+    sqlite3 *db = nullptr;
+    check(db, sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READONLY, nullptr));
+    JetSql::registerFunctions(db);
+    const QByteArray sql = JetSql::translate(QString::fromLatin1(jetQuery)).toUtf8();
+    sqlite3_stmt *stmt = nullptr;
+    check(db, sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &stmt, nullptr));
+    Result r;
+    const int columns = sqlite3_column_count(stmt);
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+        for (int c = 0; c < columns; ++c) {
+            switch (asText ? SQLITE_TEXT : sqlite3_column_type(stmt, c)) {
+            case SQLITE_INTEGER: r.checksum += sqlite3_column_int64(stmt, c) & 1; break;
+            case SQLITE_FLOAT: r.checksum += sqlite3_column_double(stmt, c) > 0; break;
+            case SQLITE_TEXT:
+                sqlite3_column_text(stmt, c);
+                r.checksum += sqlite3_column_bytes(stmt, c);
+                break;
+            default: break;
+            }
+        }
+        ++r.rows;
+    }
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    r.nanoseconds = timer.nsecsElapsed();
+    return r;
+}
+
+}
