@@ -52,6 +52,19 @@ private:
         return w;
     }
     void openForm();
+    // Moves the families list one down with the keyboard, as a user picks the second family.
+    QComboBox *pickSecondFamily() const
+    {
+        auto *cbo = child<QComboBox>("cboAzienda");
+        cbo->setFocus();
+        QTest::keyClick(cbo, Qt::Key_Down);
+        return cbo;
+    }
+    // A field of the second family's row in the families database.
+    QString bianchi(int column) const
+    {
+        return aziende(QStringLiteral("WHERE IdAzienda = %1").arg(m_bianchi)).value(0).value(column).toString();
+    }
     QVector<QVector<QVariant>> aziende(const QString &where = {}) const
     {
         return ProgramFolder::select(m_folder->logoPath(),
@@ -114,9 +127,7 @@ void tst_frmBackup::listAndFirstFamily()
 void tst_frmBackup::pickFamily()
 {
     openForm();
-    auto *cbo = child<QComboBox>("cboAzienda");
-    cbo->setFocus();
-    QTest::keyClick(cbo, Qt::Key_Down);
+    auto *cbo = pickSecondFamily();
     QCOMPARE(cbo->currentIndex(), 1);
     QCOMPARE(m_form->idAzienda(), m_bianchi);
     QCOMPARE(child<QLineEdit>("txtAzienda")->text(), QStringLiteral("Bianchi"));
@@ -126,25 +137,21 @@ void tst_frmBackup::pickFamily()
 void tst_frmBackup::saveNameWithApostrophe()
 {
     openForm();
-    auto *cbo = child<QComboBox>("cboAzienda");
-    cbo->setFocus();
-    QTest::keyClick(cbo, Qt::Key_Down);
+    auto *cbo = pickSecondFamily();
     auto *txt = child<QLineEdit>("txtAzienda");
     txt->clear();
     QTest::keyClicks(txt, QStringLiteral("  Dell'Orto "));
     QTest::mouseClick(child<QToolButton>("Command4"), Qt::LeftButton);
 
     QCOMPARE(m_boxes->count(), 0);
-    QCOMPARE(aziende(QStringLiteral("WHERE IdAzienda = %1").arg(m_bianchi)).value(0).value(1).toString(),
-             QStringLiteral("Dell'Orto"));
+    QCOMPARE(bianchi(1), QStringLiteral("Dell'Orto"));
     // The list is rebuilt and its first family loaded again.
     QCOMPARE(cbo->count(), 2);
     QCOMPARE(cbo->itemText(1), QStringLiteral("Dell'Orto"));
     QCOMPARE(cbo->currentIndex(), 0);
     QCOMPARE(txt->text(), QStringLiteral("Famiglia"));
     // The files stay where they were.
-    QCOMPARE(aziende(QStringLiteral("WHERE IdAzienda = %1").arg(m_bianchi)).value(0).value(3).toString(),
-             m_folder->familyPath(QStringLiteral("Bianchi")));
+    QCOMPARE(bianchi(3), m_folder->familyPath(QStringLiteral("Bianchi")));
 }
 
 void tst_frmBackup::saveDatabaseFrame()
@@ -179,8 +186,7 @@ void tst_frmBackup::saveDatabaseFrame()
     QCOMPARE(row.value(3).toString(), QStringLiteral("/media/archivio/O'Neil.mdb"));
     QCOMPARE(row.value(4).toString(), QStringLiteral("/media/chiavetta d'Anna/O'Neil.mdb"));
     // The other family is untouched.
-    QCOMPARE(aziende(QStringLiteral("WHERE IdAzienda = %1").arg(m_bianchi)).value(0).value(3).toString(),
-             m_folder->familyPath(QStringLiteral("Bianchi")));
+    QCOMPARE(bianchi(3), m_folder->familyPath(QStringLiteral("Bianchi")));
 }
 
 void tst_frmBackup::pickPathsCancelled()
@@ -244,14 +250,11 @@ void tst_frmBackup::backupWhileOpenAndWritten()
     QCOMPARE(m_boxes->shown().at(1).kind, MsgKind::Information);
 
     const QString copy = backupPath(QStringLiteral("Famiglia"));
-    QCOMPARE(ProgramFolder::select(copy, QStringLiteral("PRAGMA integrity_check")).value(0).value(0).toString(),
-             QStringLiteral("ok"));
-    QCOMPARE(ProgramFolder::select(copy, QStringLiteral("SELECT COUNT(*) FROM Utenti WHERE Nome = 'Rossi'"))
-                 .value(0).value(0).toInt(), 1);
-    QCOMPARE(ProgramFolder::select(copy, QStringLiteral("SELECT COUNT(*) FROM Utenti WHERE Nome = 'Pendente'"))
-                 .value(0).value(0).toInt(), 0);
-    QCOMPARE(ProgramFolder::select(copy, QStringLiteral("SELECT COUNT(*) FROM Utenti WHERE Nome = 'Admin'"))
-                 .value(0).value(0).toInt(), 1);
+    const auto inCopy = [&](const QString &sql) { return ProgramFolder::select(copy, sql).value(0).value(0); };
+    QCOMPARE(inCopy(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
+    QCOMPARE(inCopy(QStringLiteral("SELECT COUNT(*) FROM Utenti WHERE Nome = 'Rossi'")).toInt(), 1);
+    QCOMPARE(inCopy(QStringLiteral("SELECT COUNT(*) FROM Utenti WHERE Nome = 'Pendente'")).toInt(), 0);
+    QCOMPARE(inCopy(QStringLiteral("SELECT COUNT(*) FROM Utenti WHERE Nome = 'Admin'")).toInt(), 1);
     // Nothing left beside the copy.
     QCOMPARE(QDir(m_folder->path() + QStringLiteral("/Backup")).entryList(QDir::Files),
              QStringList{QStringLiteral("Famiglia.mdb")});
@@ -298,9 +301,7 @@ void tst_frmBackup::backupRefused()
 void tst_frmBackup::deleteFamilyKeepsFiles()
 {
     openForm();
-    auto *cbo = child<QComboBox>("cboAzienda");
-    cbo->setFocus();
-    QTest::keyClick(cbo, Qt::Key_Down);
+    auto *cbo = pickSecondFamily();
     m_boxes->answer(MsgAnswer::Yes);
     QTest::mouseClick(child<QToolButton>("Command11"), Qt::LeftButton);
     QCOMPARE(m_boxes->count(), 1);
