@@ -23,6 +23,11 @@ class TestRecordset : public QObject
     Connection m_cn;
 
     QVariant stored(const QString &sql) const { return RawDb::scalar(m_file, sql); }
+    // Opens rs as the editors do: static cursor, pessimistic lock.
+    void openForEdit(Recordset &rs, const QString &sql)
+    {
+        rs.open(sql, &m_cn, Recordset::OpenStatic, Recordset::LockPessimistic);
+    }
 
 private slots:
     void initTestCase()
@@ -101,8 +106,7 @@ private slots:
         QFETCH(QVariant, inFile);
         {
             Recordset rs;
-            rs.open(QStringLiteral("SELECT * FROM Movimenti where IdMov= 2"), &m_cn, Recordset::OpenStatic,
-                    Recordset::LockPessimistic);
+            openForEdit(rs, QStringLiteral("SELECT * FROM Movimenti where IdMov= 2"));
             rs.setValue(field, written);
             QCOMPARE(rs.editMode(), int(Recordset::EditInProgress));
             rs.update();
@@ -142,8 +146,7 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QVariant, written);
         Recordset rs;
-        rs.open(QStringLiteral("SELECT * FROM Movimenti where IdMov= 2"), &m_cn, Recordset::OpenStatic,
-                Recordset::LockPessimistic);
+        openForEdit(rs, QStringLiteral("SELECT * FROM Movimenti where IdMov= 2"));
         const QVariant before = rs.value(field);
         QCOMPARE(errorOf([&] { rs.setValue(field, written); }), AppError::TypeMismatch);
         QCOMPARE(rs.value(field), before);
@@ -190,15 +193,13 @@ private slots:
     void deleteOfAReferencedRowIsRefused()
     {
         Recordset rs;
-        rs.open(QStringLiteral("SELECT * FROM Conti where IdConto= 1"), &m_cn, Recordset::OpenStatic,
-                Recordset::LockPessimistic);
+        openForEdit(rs, QStringLiteral("SELECT * FROM Conti where IdConto= 1"));
         QCOMPARE(errorOf([&] { rs.deleteRecord(); }), AppError::ForeignKey);
         QCOMPARE(rs.recordCount(), 1);
         QCOMPARE(rs.value(0), QVariant(1));
         QCOMPARE(stored(QStringLiteral("SELECT count(*) FROM Conti WHERE IdConto = 1")), QVariant(1LL));
 
-        rs.open(QStringLiteral("SELECT * FROM Conti where IdConto= 4"), &m_cn, Recordset::OpenStatic,
-                Recordset::LockPessimistic);
+        openForEdit(rs, QStringLiteral("SELECT * FROM Conti where IdConto= 4"));
         rs.deleteRecord();
         QCOMPARE(rs.recordCount(), 0);
         QCOMPARE(stored(QStringLiteral("SELECT count(*) FROM Conti WHERE IdConto = 4")), QVariant(0LL));
@@ -207,8 +208,7 @@ private slots:
     void secondAppointmentInTheSameSlotIsRefused()
     {
         Recordset rs;
-        rs.open(QStringLiteral("SELECT * FROM Appunta where IdAppunta= 0"), &m_cn, Recordset::OpenStatic,
-                Recordset::LockPessimistic);
+        openForEdit(rs, QStringLiteral("SELECT * FROM Appunta where IdAppunta= 0"));
         for (int i = 0; i < 2; ++i) {
             rs.addNew();
             rs.setValue(QStringLiteral("Data"), QDate(2024, 6, 3));
@@ -229,8 +229,7 @@ private slots:
     void newAutoNumberIsReadBack()
     {
         Recordset rs;
-        rs.open(QStringLiteral("SELECT * FROM Movimenti where IdMov= 0"), &m_cn, Recordset::OpenStatic,
-                Recordset::LockPessimistic);
+        openForEdit(rs, QStringLiteral("SELECT * FROM Movimenti where IdMov= 0"));
         QVERIFY(rs.eof());
         rs.addNew();
         QCOMPARE(rs.editMode(), int(Recordset::EditAdd));
@@ -252,7 +251,7 @@ private slots:
     void addNewWritesThePendingEdit()
     {
         Recordset rs;
-        rs.open(QStringLiteral("SELECT * FROM Conti"), &m_cn, Recordset::OpenStatic, Recordset::LockPessimistic);
+        openForEdit(rs, QStringLiteral("SELECT * FROM Conti"));
         rs.setValue(QStringLiteral("info"), QStringLiteral("scritto da AddNew"));
         rs.addNew();
         QCOMPARE(rs.editMode(), int(Recordset::EditAdd));
@@ -325,7 +324,7 @@ private slots:
         QFETCH(Action, action);
         QFETCH(long, error);
         Recordset rs;
-        rs.open(QStringLiteral("SELECT * FROM Conti"), &m_cn, Recordset::OpenStatic, Recordset::LockPessimistic);
+        openForEdit(rs, QStringLiteral("SELECT * FROM Conti"));
         QCOMPARE(errorOf([&] { action(rs); }), error);
     }
 
@@ -370,8 +369,7 @@ private slots:
     void deleteThenMove()
     {
         Recordset rs;
-        rs.open(QStringLiteral("select Nominativo,DescrBreve as Descrizione_Breve from Postazioni"), &m_cn,
-                Recordset::OpenStatic, Recordset::LockPessimistic);
+        openForEdit(rs, QStringLiteral("select Nominativo,DescrBreve as Descrizione_Breve from Postazioni"));
         rs.moveNext();
         rs.deleteRecord();
         QCOMPARE(errorOf([&] { rs.value(0); }), AppError::NoCurrentRecord);
@@ -390,8 +388,7 @@ private slots:
     void recordsetWithoutKey()
     {
         Recordset rs;
-        rs.open(QStringLiteral("select Nominativo,DescrBreve as Descrizione_Breve from Postazioni"), &m_cn,
-                Recordset::OpenStatic, Recordset::LockPessimistic);
+        openForEdit(rs, QStringLiteral("select Nominativo,DescrBreve as Descrizione_Breve from Postazioni"));
         QCOMPARE(rs.fieldName(1), QStringLiteral("Descrizione_Breve"));
         QCOMPARE(rs.fieldSize(0), 50);
         rs.moveLast();
@@ -433,8 +430,7 @@ private slots:
     void movingOffAnEditedRecordWritesIt()
     {
         Recordset rs;
-        rs.open(QStringLiteral("SELECT * FROM Conti ORDER BY IdConto"), &m_cn, Recordset::OpenStatic,
-                Recordset::LockPessimistic);
+        openForEdit(rs, QStringLiteral("SELECT * FROM Conti ORDER BY IdConto"));
         rs.setValue(QStringLiteral("info"), QStringLiteral("spostato"));
         rs.moveNext();
         QCOMPARE(stored(QStringLiteral("SELECT info FROM Conti WHERE IdConto = 1")), QVariant(QStringLiteral("spostato")));
@@ -443,7 +439,7 @@ private slots:
     void requerySeesOtherUsersRows()
     {
         Recordset rs;
-        rs.open(QStringLiteral("SELECT * FROM Conti"), &m_cn, Recordset::OpenStatic, Recordset::LockPessimistic);
+        openForEdit(rs, QStringLiteral("SELECT * FROM Conti"));
         Connection other;
         other.open(RawDb::connectionText(m_file));
         other.execute(QStringLiteral("INSERT INTO Conti (Descrizione) VALUES ('Nuovo')"));
@@ -533,8 +529,7 @@ private slots:
     void bookmarks()
     {
         Recordset rs;
-        rs.open(QStringLiteral("SELECT * FROM Conti ORDER BY IdConto"), &m_cn, Recordset::OpenStatic,
-                Recordset::LockPessimistic);
+        openForEdit(rs, QStringLiteral("SELECT * FROM Conti ORDER BY IdConto"));
         rs.setAbsolutePosition(4);
         const QVariant mark = rs.bookmark();
         rs.setAbsolutePosition(2);
