@@ -16,6 +16,7 @@ namespace {
 
 // A colour that was never set keeps alpha 0, so the view's palette shows through.
 QRgb packColor(const QColor &c) { return c.isValid() ? c.rgb() : 0; }
+QColor unpackColor(QRgb packed, const QColor &unset) { return qAlpha(packed) ? QColor::fromRgb(packed) : unset; }
 
 struct Cell
 {
@@ -99,8 +100,6 @@ public:
     int rowCountValue = 0;
     bool redraw = true;
     bool dirty = false;
-    QColor defaultBack;
-    QColor defaultFore;
 
     int rowCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : rowCountValue; }
     int columnCount(const QModelIndex &parent = {}) const override
@@ -120,9 +119,9 @@ public:
         case Qt::DisplayRole:
             return c.text;
         case Qt::BackgroundRole:
-            return qAlpha(c.back) ? QVariant(QBrush(QColor::fromRgb(c.back))) : QVariant();
+            return brushOf(c.back);
         case Qt::ForegroundRole:
-            return qAlpha(c.fore) ? QVariant(QBrush(QColor::fromRgb(c.fore))) : QVariant();
+            return brushOf(c.fore);
         case Qt::TextAlignmentRole:
             return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
         case Qt::UserRole:
@@ -147,6 +146,8 @@ public:
     {
         return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
     }
+
+    static QVariant brushOf(QRgb packed) { return qAlpha(packed) ? QVariant(QBrush(QColor::fromRgb(packed))) : QVariant(); }
 
     void changed(int row, int col)
     {
@@ -307,53 +308,35 @@ static Cell &cellAt(ListGridModel *model, int row, int column)
 
 void ListGrid::setCellText(int row, int column, const QString &text)
 {
-    Cell &c = cellAt(m_model, row, column);
-    c.text = text;
+    cellAt(m_model, row, column).text = text;
     m_model->changed(row - 1, column - 1);
 }
 
-QString ListGrid::cellText(int row, int column) const
-{
-    Cell &c = cellAt(m_model, row, column);
-    return c.text;
-}
+QString ListGrid::cellText(int row, int column) const { return cellAt(m_model, row, column).text; }
 
-void ListGrid::setCellItemData(int row, int column, int itemData)
-{
-    Cell &c = cellAt(m_model, row, column);
-    c.itemData = itemData;
-}
-
-int ListGrid::cellItemData(int row, int column) const
-{
-    Cell &c = cellAt(m_model, row, column);
-    return c.itemData;
-}
+void ListGrid::setCellItemData(int row, int column, int itemData) { cellAt(m_model, row, column).itemData = itemData; }
+int ListGrid::cellItemData(int row, int column) const { return cellAt(m_model, row, column).itemData; }
 
 void ListGrid::setCellBackColor(int row, int column, const QColor &color)
 {
-    Cell &c = cellAt(m_model, row, column);
-    c.back = packColor(color);
+    cellAt(m_model, row, column).back = packColor(color);
     m_model->changed(row - 1, column - 1);
 }
 
 QColor ListGrid::cellBackColor(int row, int column) const
 {
-    Cell &c = cellAt(m_model, row, column);
-    return qAlpha(c.back) ? QColor::fromRgb(c.back) : palette().color(QPalette::Base);
+    return unpackColor(cellAt(m_model, row, column).back, palette().color(QPalette::Base));
 }
 
 void ListGrid::setCellForeColor(int row, int column, const QColor &color)
 {
-    Cell &c = cellAt(m_model, row, column);
-    c.fore = packColor(color);
+    cellAt(m_model, row, column).fore = packColor(color);
     m_model->changed(row - 1, column - 1);
 }
 
 QColor ListGrid::cellForeColor(int row, int column) const
 {
-    Cell &c = cellAt(m_model, row, column);
-    return qAlpha(c.fore) ? QColor::fromRgb(c.fore) : palette().color(QPalette::Text);
+    return unpackColor(cellAt(m_model, row, column).fore, palette().color(QPalette::Text));
 }
 
 int ListGrid::selectedRow() const
@@ -376,12 +359,15 @@ void ListGrid::setSelectedRow(int row)
     setCurrentIndex(m_model->index(row - 1, col));
 }
 
-QString ListGrid::columnKey(int column) const
+// Columns count from 1; a column outside the grid raises "subscript out of range".
+static Column &columnOf(ListGridModel *model, int column)
 {
-    if (column < 1 || column > columns())
+    if (column < 1 || column > int(model->columns.size()))
         throw AppError::subscriptOutOfRange();
-    return m_model->columns[size_t(column - 1)].key;
+    return model->columns[size_t(column - 1)];
 }
+
+QString ListGrid::columnKey(int column) const { return columnOf(m_model, column).key; }
 
 int ListGrid::columnIndex(const QString &key) const
 {
@@ -391,26 +377,14 @@ int ListGrid::columnIndex(const QString &key) const
     return 0;
 }
 
-QString ListGrid::columnTag(int column) const
-{
-    if (column < 1 || column > columns())
-        throw AppError::subscriptOutOfRange();
-    return m_model->columns[size_t(column - 1)].tag;
-}
-
-void ListGrid::setColumnTag(int column, const QString &tag)
-{
-    if (column < 1 || column > columns())
-        throw AppError::subscriptOutOfRange();
-    m_model->columns[size_t(column - 1)].tag = tag;
-}
+QString ListGrid::columnTag(int column) const { return columnOf(m_model, column).tag; }
+void ListGrid::setColumnTag(int column, const QString &tag) { columnOf(m_model, column).tag = tag; }
 
 void ListGrid::clearSortKeys() { m_sortColumn = 0; }
 
 void ListGrid::setSortKey(int column, Qt::SortOrder order, SortType type)
 {
-    if (column < 1 || column > columns())
-        throw AppError::subscriptOutOfRange();
+    columnOf(m_model, column);
     m_sortColumn = column;
     m_sortOrder = order;
     m_sortType = type;
