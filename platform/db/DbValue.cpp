@@ -117,7 +117,7 @@ int fieldType(Kind kind, const QVariant &sample)
     case Kind::Bool: return Recordset::Boolean;
     case Kind::Text: return Recordset::VarWChar;
     case Kind::Memo: return Recordset::LongVarWChar;
-    case Kind::Blob: return 205;
+    case Kind::Blob: return Recordset::LongVarBinary;
     case Kind::Unknown: break;
     }
     switch (sample.typeId()) {
@@ -127,7 +127,7 @@ int fieldType(Kind kind, const QVariant &sample)
     case QMetaType::QDate:
     case QMetaType::QDateTime: return Recordset::Date;
     case QMetaType::Bool: return Recordset::Boolean;
-    case QMetaType::QByteArray: return 205;
+    case QMetaType::QByteArray: return Recordset::LongVarBinary;
     default: return Recordset::VarWChar;
     }
 }

@@ -64,6 +64,7 @@ Kind kindOfFieldType(int type)
     case Recordset::Boolean: return Kind::Bool;
     case Recordset::LongVarChar:
     case Recordset::LongVarWChar: return Kind::Memo;
+    case Recordset::LongVarBinary: return Kind::Blob;
     default: return Kind::Text;
     }
 }
@@ -169,6 +170,15 @@ struct Recordset::Data
         return r;
     }
 
+    // Runs a write statement with its parameters bound in order.
+    void run(const QString &sql, const QVector<QVariant> &params)
+    {
+        SqlStatement stmt(db(), sql);
+        for (int i = 0; i < params.size(); ++i)
+            stmt.bind(i + 1, params[i]);
+        stmt.step();
+    }
+
     void readSource();
     std::optional<SqlStatement> withRowid(sqlite3 *h, const QString &sql);
     void describe(sqlite3_stmt *stmt, int first);
@@ -267,9 +277,7 @@ void Recordset::Data::readSource()
     rows.clear();
     sqlite3_stmt *s = stmt->handle();
     while (stmt->step()) {
-        Row r;
-        r.serial = nextSerial++;
-        r.values.resize(n);
+        Row r = newRow();
         for (int c = 0; c < n; ++c)
             r.values[c] = DbValue::read(s, c + first, kinds[c]);
         if (keepStored) {
@@ -339,12 +347,8 @@ void Recordset::Data::insert(Row &row)
         ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(table))
         : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
               .arg(quoted(table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
-    sqlite3 *h = db();
-    SqlStatement stmt(h, sql);
-    for (int i = 0; i < params.size(); ++i)
-        stmt.bind(i + 1, params[i]);
-    stmt.step();
-    row.rowid = sqlite3_last_insert_rowid(h);
+    run(sql, params);
+    row.rowid = sqlite3_last_insert_rowid(db());
     row.hasRowid = true;
     reread(row);
 }
@@ -388,13 +392,8 @@ void Recordset::Data::updateRow(Row &row)
     if (sets.isEmpty())
         return;
     const QString where = rowCondition(row, params);
-    sqlite3 *h = db();
-    SqlStatement stmt(h, QStringLiteral("UPDATE %1 SET %2 WHERE %3")
-                             .arg(quoted(table), sets.join(QLatin1Char(',')), where));
-    for (int i = 0; i < params.size(); ++i)
-        stmt.bind(i + 1, params[i]);
-    stmt.step();
-    if (sqlite3_changes(h) == 0)
+    run(QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(quoted(table), sets.join(QLatin1Char(',')), where), params);
+    if (sqlite3_changes(db()) == 0)
         throw DbError::conflict();
     if (key >= 0 && row.changed.value(key) && row.values[key].isValid()) {
         row.rowid = row.values[key].toLongLong();
@@ -445,10 +444,7 @@ void Recordset::Data::remove(Row &row)
     } else {
         where = rowCondition(row, params);
     }
-    SqlStatement stmt(db(), QStringLiteral("DELETE FROM %1 WHERE %2").arg(quoted(table), where));
-    for (int i = 0; i < params.size(); ++i)
-        stmt.bind(i + 1, params[i]);
-    stmt.step();
+    run(QStringLiteral("DELETE FROM %1 WHERE %2").arg(quoted(table), where), params);
 }
 
 // Leaving a record writes its pending change, as the immediate lock types do; a batch keeps it.
@@ -466,16 +462,11 @@ void Recordset::Data::setValue(int index, const QVariant &value)
     column(index);
     Row &row = currentRow();
     const Column &col = columns[index];
-    QVariant typed;
-    if (memory) {
-        typed = DbValue::convert(col.kind, value);
-        if (col.size > 0 && typed.typeId() == QMetaType::QString && typed.toString().size() > col.size)
-            throw DbError::tooLong(col.name, col.size);
-    } else {
-        if (!col.base)
-            throw DbError::notUpdatable(col.name);
-        typed = DbValue::convert(col.kind, value);
-    }
+    if (!memory && !col.base)
+        throw DbError::notUpdatable(col.name);
+    const QVariant typed = DbValue::convert(col.kind, value);
+    if (memory && col.size > 0 && typed.typeId() == QMetaType::QString && typed.toString().size() > col.size)
+        throw DbError::tooLong(col.name, col.size);
     if (row.status == EditNone) {
         row.before = row.values;
         row.status = EditInProgress;
@@ -667,9 +658,8 @@ void Recordset::addNew()
     d->checkWritable();
     if (!d->memory && d->table.isEmpty())
         throw DbError::notUpdatable(d->source);
-    d->leaveCurrent();
-    if (d->hasCurrent() && d->rows[d->current].status != EditNone)
-        d->write(d->rows[d->current]);
+    if (d->hasCurrent())
+        d->write(d->rows[d->current]);   // in a batch as well
     d->beforeAdd = d->hasCurrent() ? d->current : -1;
     Row row = d->newRow();
     row.status = EditAdd;

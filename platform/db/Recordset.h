@@ -33,11 +33,11 @@ public:
     enum CursorType { OpenForwardOnly = 0, OpenKeyset = 1, OpenDynamic = 2, OpenStatic = 3 };
     enum LockType { LockReadOnly = 1, LockPessimistic = 2, LockOptimistic = 3, LockBatchOptimistic = 4 };
     enum EditMode { EditNone = 0, EditInProgress = 1, EditAdd = 2 };
-    // Field types; the numbers are those the forms and reports pass when they append fields.
     // Start of a find besides a bookmark: the current, first or last record.
     enum BookmarkEnum { BookmarkCurrent = 0, BookmarkFirst = 1, BookmarkLast = 2 };
+    // Field types; the numbers are those the forms and reports pass when they append fields.
     enum FieldType { Integer = 3, Double = 5, Currency = 6, Date = 7, Boolean = 11, BigInt = 20,
-                     VarChar = 200, LongVarChar = 201, VarWChar = 202, LongVarWChar = 203 };
+                     VarChar = 200, LongVarChar = 201, VarWChar = 202, LongVarWChar = 203, LongVarBinary = 205 };
 
     explicit Recordset(QObject *parent = nullptr);
     ~Recordset() override;
