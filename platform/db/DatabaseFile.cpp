@@ -1,8 +1,8 @@
 #include "DatabaseFile.h"
 
 #include "AppError.h"
+#include "DbValue.h"
 
-#include <QDate>
 #include <QFile>
 #include <QFileInfo>
 #include <sqlite3.h>
@@ -94,21 +94,7 @@ private:
             const QString name = QString::fromUtf8(sqlite3_bind_parameter_name(stmt, i)).mid(1);
             if (!params.contains(name))
                 throw fileError(QStringLiteral("Parametro senza valore: %1").arg(name));
-            const QVariant value = params.value(name);
-            int rc;
-            if (!value.isValid() || value.isNull())
-                rc = sqlite3_bind_null(stmt, i);
-            else if (value.typeId() == QMetaType::Bool)
-                rc = sqlite3_bind_int(stmt, i, value.toBool() ? -1 : 0);
-            else if (value.typeId() == QMetaType::Int || value.typeId() == QMetaType::LongLong)
-                rc = sqlite3_bind_int64(stmt, i, value.toLongLong());
-            else if (value.typeId() == QMetaType::Double)
-                rc = sqlite3_bind_double(stmt, i, value.toDouble());
-            else if (value.typeId() == QMetaType::QDate)
-                rc = sqlite3_bind_text(stmt, i, value.toDate().toString(Qt::ISODate).toUtf8().constData(), -1,
-                                       SQLITE_TRANSIENT);
-            else
-                rc = sqlite3_bind_text(stmt, i, value.toString().toUtf8().constData(), -1, SQLITE_TRANSIENT);
+            const int rc = DbValue::bind(stmt, i, params.value(name));
             if (rc != SQLITE_OK)
                 throw error();
         }
@@ -116,18 +102,6 @@ private:
 
     sqlite3 *m_db = nullptr;
 };
-
-QVariant columnValue(sqlite3_stmt *stmt, int column)
-{
-    switch (sqlite3_column_type(stmt, column)) {
-    case SQLITE_INTEGER: return QVariant(qlonglong(sqlite3_column_int64(stmt, column)));
-    case SQLITE_FLOAT: return QVariant(sqlite3_column_double(stmt, column));
-    case SQLITE_NULL: return QVariant();
-    default:
-        return QVariant(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, column)),
-                                          sqlite3_column_bytes(stmt, column)));
-    }
-}
 
 }
 
@@ -170,7 +144,7 @@ QVector<QVector<QVariant>> select(const QString &path, const QString &sql)
     file.run(sql, {}, [&rows](sqlite3_stmt *stmt) {
         QVector<QVariant> row;
         for (int c = 0; c < sqlite3_column_count(stmt); ++c)
-            row.append(columnValue(stmt, c));
+            row.append(DbValue::readStored(stmt, c));
         rows.append(row);
     });
     return rows;
