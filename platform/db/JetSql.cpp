@@ -1,7 +1,9 @@
 #include "JetSql.h"
 
 #include "Clock.h"
+#include "AppError.h"
 #include "Conversions.h"
+#include "DbValue.h"
 
 #include <QDate>
 #include <QLocale>
@@ -587,47 +589,41 @@ struct Moment
     int hour = 0, minute = 0, second = 0;
 };
 
-// A stored date: ISO text 'yyyy-MM-dd' with an optional time, or a Jet date serial number.
+// A stored date: ISO text 'yyyy-MM-dd' with an optional time, or a date serial number.
 bool readMoment(sqlite3_value *v, Moment &m)
 {
     const int type = sqlite3_value_type(v);
     if (type == SQLITE_INTEGER || type == SQLITE_FLOAT) {
-        const double serial = sqlite3_value_double(v);
-        if (!std::isfinite(serial) || std::fabs(serial) > 3e6)
-            return false;
-        const double days = std::floor(serial);
-        m.date = QDate(1899, 12, 30).addDays(qint64(days));
-        const int secs = int(std::lround((serial - days) * 86400.0)) % 86400;
-        m.hour = secs / 3600, m.minute = secs / 60 % 60, m.second = secs % 60;
-        return m.date.isValid();
+        try {
+            const QDateTime dt = Conv::toDateTime(sqlite3_value_double(v));
+            const QTime t = dt.time();
+            m.date = dt.date();
+            m.hour = t.hour(), m.minute = t.minute(), m.second = t.second();
+            return true;
+        } catch (const AppError &) {
+            return false;   // beyond the dates there are
+        }
     }
     if (type != SQLITE_TEXT)
         return false;
     const char *s = reinterpret_cast<const char *>(sqlite3_value_text(v));
     const int n = sqlite3_value_bytes(v);
-    auto digits = [&](int at, int count, int &value) {
-        if (at + count > n)
-            return false;
-        value = 0;
-        for (int k = at; k < at + count; ++k) {
-            if (s[k] < '0' || s[k] > '9')
-                return false;
-            value = value * 10 + (s[k] - '0');
-        }
-        return true;
-    };
-    int y, mo, d;
-    if (!digits(0, 4, y) || n < 10 || s[4] != '-' || !digits(5, 2, mo) || s[7] != '-' || !digits(8, 2, d))
+    if (n < 10)
         return false;
-    m.date = QDate(y, mo, d);
+    m.date = DbValue::parseIsoDate(s, 10);
     if (!m.date.isValid())
         return false;
     if (n == 10)
         return true;
-    if ((s[10] != ' ' && s[10] != 'T') || !digits(11, 2, m.hour) || n < 16 || s[13] != ':'
-        || !digits(14, 2, m.minute))
+    auto digits = [&](int at, int &value) {
+        if (at + 2 > n || s[at] < '0' || s[at] > '9' || s[at + 1] < '0' || s[at + 1] > '9')
+            return false;
+        value = (s[at] - '0') * 10 + (s[at + 1] - '0');
+        return true;
+    };
+    if ((s[10] != ' ' && s[10] != 'T') || !digits(11, m.hour) || n < 16 || s[13] != ':' || !digits(14, m.minute))
         return false;
-    if (n > 16 && (s[16] != ':' || !digits(17, 2, m.second)))
+    if (n > 16 && (s[16] != ':' || !digits(17, m.second)))
         return false;
     return m.hour < 24 && m.minute < 60 && m.second < 60;
 }

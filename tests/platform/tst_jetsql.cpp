@@ -242,6 +242,9 @@ const Case DialectCases[] = {
      "DatePart('s', '2024-03-09 10:30:45'), DatePart('h', '2024-03-09')", nullptr, "12|30|45|0", 0},
     {"DatePart week start", "select DatePart('w', #08/15/2024#, 2), DatePart('ww', #12/31/2024#, 2, 2), "
      "DatePart('ww', #01/01/2021#, 2, 2)", nullptr, "4|1|53", 0},
+    {"DatePart of a date serial", "select DatePart('yyyy', 45292), DatePart('d', 45292.75), DatePart('h', 45292.75), "
+     "DatePart('d', -1.5), DatePart('h', -1.5)", nullptr, "2024|1|18|29|12", 0},
+    {"DatePart of a serial beyond the dates", "select DatePart('yyyy', 1e12)", nullptr, "ERROR", 0},
     {"DatePart of Null", "select DatePart('yyyy', data) from Promemoria order by IdPromemoria", nullptr, "2024;NULL", 0},
     {"DatePart of no date", "select DatePart('yyyy', 'ieri')", nullptr, "ERROR", 0},
     {"DatePart of an unknown interval", "select DatePart('x', '2024-01-01')", nullptr, "ERROR", 0},
