@@ -150,20 +150,15 @@ bool frmNewAzienda::CopyTemplateDb(const QString &name)
         op.ClearDestFiles();
         op.AddDestFile(dbPath(name));
         copied = op.CopyFiles();
-        if (copied) {
-            op.ClearSourceFiles();
-            op.ClearDestFiles();
-        } else {
+        if (!copied)
             MsgBox(QStringLiteral("One or more operations were not successfully completed."), MsgKind::Warning,
                    TitleGestione);
-        }
     });
     return copied;
 }
 
 void frmNewAzienda::AddAzienda(const QString &name)
 {
-    const QString p = Shell::appPath();
     Recordset rs;
     rs.open(QStringLiteral("Aziende"), &m_owner->AdoConnectAziende, Recordset::OpenDynamic, Recordset::LockOptimistic);
     rs.addNew();
@@ -172,6 +167,6 @@ void frmNewAzienda::AddAzienda(const QString &name)
     rs.setValue(QStringLiteral("PercorsoO"), dbPath(name));
     rs.setValue(QStringLiteral("Indirizzo"),
                 QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Persist Security Info=False;Data Source=") + dbPath(name));
-    rs.setValue(QStringLiteral("PercorsoD"), p + QStringLiteral("/Backup/") + name + QStringLiteral(".mdb"));
+    rs.setValue(QStringLiteral("PercorsoD"), Shell::appPath() + QStringLiteral("/Backup/") + name + QStringLiteral(".mdb"));
     rs.update();
 }

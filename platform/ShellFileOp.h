@@ -6,6 +6,8 @@
 // A confirmation declined or a progress dialog cancelled is not an error: it sets
 // anyOperationsAborted. A failure is shown as an error box and ends the operation.
 
+#include "AppError.h"
+
 #include <QByteArray>
 #include <QStringList>
 #include <QtGlobal>
@@ -28,7 +30,7 @@ enum Flag : quint16 {
 };
 
 // Results besides 0.
-constexpr int ErrSourceMissing = int(0x800403E8);   // a source that does not exist
+constexpr int ErrSourceMissing = int(AppError::FileNotFound);   // a source that does not exist
 constexpr int ErrFailed = 0x402;                    // a file could not be read, written or removed
 constexpr int ErrBadRequest = 0x7C;                 // unknown operation or no destination
 
