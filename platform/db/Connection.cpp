@@ -83,8 +83,6 @@ void Connection::close()
 
 int Connection::execute(const QString &jetSql)
 {
-    if (!m_db)
-        throw DbError::objectClosed();
     SqlStatement stmt = SqlStatement::fromJet(m_db, jetSql);
     while (stmt.step()) {
     }
@@ -93,8 +91,6 @@ int Connection::execute(const QString &jetSql)
 
 QVector<QVector<QVariant>> Connection::query(const QString &jetSql)
 {
-    if (!m_db)
-        throw DbError::objectClosed();
     SqlStatement stmt = SqlStatement::fromJet(m_db, jetSql);
     const int columns = stmt.columnCount();
     QVector<DbValue::Kind> kinds(columns);
