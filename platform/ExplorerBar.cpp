@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 const QColor BarTop(123, 162, 231);
@@ -117,6 +118,12 @@ protected:
 private:
     ExplorerBarGroup *m_group;
 };
+template <typename T>
+T *byKey(const QVector<T *> &list, const QString &key)
+{
+    const auto it = std::find_if(list.begin(), list.end(), [&key](const T *x) { return x->key() == key; });
+    return it == list.end() ? nullptr : *it;
+}
 } // namespace
 
 // Items
@@ -187,7 +194,6 @@ void ExplorerBarItem::paintEvent(QPaintEvent *)
 void ExplorerBarItem::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
-        emit clicked(this);
         emit m_group->bar()->itemClick(this);
     }
 }
@@ -221,11 +227,8 @@ ExplorerBarGroup::ExplorerBarGroup(ExplorerBar *bar, const QString &key, const Q
     l->addWidget(m_body);
 }
 
-void ExplorerBarGroup::setToolTipText(const QString &text)
-{
-    m_toolTip = text;
-    m_header->setToolTip(text);
-}
+QString ExplorerBarGroup::toolTipText() const { return m_header->toolTip(); }
+void ExplorerBarGroup::setToolTipText(const QString &text) { m_header->setToolTip(text); }
 
 void ExplorerBarGroup::setPicture(const QPixmap &picture)
 {
@@ -253,10 +256,7 @@ ExplorerBarItem *ExplorerBarGroup::addItem(const QString &key, const QString &ca
 
 ExplorerBarItem *ExplorerBarGroup::item(const QString &key) const
 {
-    for (ExplorerBarItem *i : m_items)
-        if (i->key() == key)
-            return i;
-    return nullptr;
+    return byKey(m_items, key);
 }
 
 // The bar
@@ -294,10 +294,7 @@ ExplorerBarGroup *ExplorerBar::addGroup(const QString &key, const QString &title
 
 ExplorerBarGroup *ExplorerBar::group(const QString &key) const
 {
-    for (ExplorerBarGroup *g : m_groups)
-        if (g->key() == key)
-            return g;
-    return nullptr;
+    return byKey(m_groups, key);
 }
 
 ExplorerBarItem *ExplorerBar::item(const QString &key) const

@@ -34,9 +34,6 @@ public:
 
     QSize sizeHint() const override;
 
-signals:
-    void clicked(ExplorerBarItem *item);
-
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -63,7 +60,7 @@ class ExplorerBarGroup : public QWidget
 public:
     QString key() const { return m_key; }
     QString title() const { return m_title; }
-    QString toolTipText() const { return m_toolTip; }
+    QString toolTipText() const;
     void setToolTipText(const QString &text);
     void setPicture(const QPixmap &picture);
     QPixmap picture() const { return m_picture; }
@@ -86,7 +83,6 @@ private:
     ExplorerBar *m_bar;
     QString m_key;
     QString m_title;
-    QString m_toolTip;
     QPixmap m_picture;
     bool m_collapsible = false;
     bool m_expanded = true;
