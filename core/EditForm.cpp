@@ -8,6 +8,7 @@
 #include "EscKey.h"
 #include "Funzioni.h"
 #include "HTMLHelp.h"
+#include "ListFill.h"
 #include "ListGrid.h"
 #include "MsgBox.h"
 #include "SettMouse.h"
@@ -25,6 +26,7 @@
 #include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -403,50 +405,10 @@ void EditForm::RefreshList()
 
 void EditForm::buildList()
 {
-    // Whichever way it ends, the grid draws again what it holds so far.
     m_refreshing = true;
-    struct Done
-    {
-        EditForm *form;
-        ~Done()
-        {
-            form->m_refreshing = false;
-            form->grdThis->setRedraw(true);
-        }
-    } done{this};
-
-    const QVector<ListColumn> &columns = m_list.columns;
-    grdThis->clear();
-    grdThis->setRedraw(false);
-    for (const ListColumn &c : columns)
-        grdThis->addColumn(c.key, c.header, c.width, Qt::AlignLeft | Qt::AlignVCenter);
-    grdThis->refreshHeader();
-    grdThis->setSearchColumn(m_list.searchKey);
-    grdThis->setRedraw(true);
-
-    Recordset list;
-    list.open(m_list.query, &DataBase::AdoConnect(), Recordset::OpenForwardOnly, Recordset::LockReadOnly);
+    const auto done = qScopeGuard([this] { m_refreshing = false; });
+    ListFill::fill(grdThis, {m_list.columns, m_list.searchKey, 18, keyColumn()}, [this] { return m_list.query; });
     m_paintListFailed = false;
-    if (list.eof())
-        return;
-    grdThis->setDefaultRowHeight(18);
-    grdThis->setRedraw(false);
-    grdThis->setRows(list.recordCount());
-    const QColor odd = ListGrid::fromBgr(0xCC9966);
-    const QColor even = ListGrid::fromBgr(0xEECC99);
-    const int cols = int(columns.size());
-    int row = 0;
-    while (!list.eof()) {
-        ++row;
-        const int id = Funzioni::NullToLong(list.value(keyColumn()));
-        for (int c = 1; c <= cols; ++c) {
-            grdThis->setCellText(row, c, QStringLiteral(" ") + Funzioni::NullToString(list.value(c)));
-            grdThis->setCellItemData(row, c, id);
-            grdThis->setCellBackColor(row, c, row % 2 ? odd : even);
-        }
-        list.moveNext();
-    }
-    list.close();
 }
 
 void EditForm::listPicked(int row, int column)
