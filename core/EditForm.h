@@ -152,6 +152,7 @@ private:
     void openRecordset(const QString &sql);
     void showRecord();
     void fieldChanged(Binding &b);
+    void writeField(const Binding &b);
     void writeChangedFields();
     void buildList();
     void listPicked(int row, int column);
