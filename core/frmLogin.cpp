@@ -177,7 +177,7 @@ void frmLogin::showModal()
 
 void frmLogin::Form_Load()
 {
-    try {
+    Guarded(QStringLiteral("Messaggio di Login"), [this] {
         if (m_splash)
             m_splash->unloadForSignIn();
         ConnAziende();
@@ -202,9 +202,7 @@ void frmLogin::Form_Load()
         cboAnno->setCurrentIndex(5);
 
         LoadLoginSettings();
-    } catch (const std::exception &e) {
-        MsgBox(QString::fromUtf8(e.what()), MsgKind::Information, QStringLiteral("Messaggio di Login"));
-    }
+    }, MsgKind::Information);
 }
 
 void frmLogin::ConnAziende()
