@@ -7,7 +7,9 @@
 #include "DateBox.h"
 #include "EscKey.h"
 #include "Funzioni.h"
+#include "Guarded.h"
 #include "HTMLHelp.h"
+#include "ListFill.h"
 #include "ListGrid.h"
 #include "MsgBox.h"
 #include "SettMouse.h"
@@ -25,20 +27,20 @@
 #include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
 
-const QString kOperazioneAnnullata = QStringLiteral(" Operazione Annullata");
-
-// Any failure as the program's error: its number (0 when it is not one of ours) and its description.
-AppError asAppError(const std::exception &e)
+// The message of a save or delete that failed: the form's own words for the one error the
+// operation expects, else the error's description; then the word that nothing was done.
+QString cancelledText(const std::exception &failure, long expected, const QString &wording)
 {
-    if (auto *appError = dynamic_cast<const AppError *>(&e))
-        return *appError;
-    return AppError(0, QString::fromUtf8(e.what()));
+    const auto *e = dynamic_cast<const AppError *>(&failure);
+    return (e && e->number() == expected ? wording : QString::fromUtf8(failure.what()))
+        + QStringLiteral(" Operazione Annullata");
 }
 
 bool isTextColumn(int type)
@@ -47,24 +49,13 @@ bool isTextColumn(int type)
         || type == Recordset::LongVarWChar;
 }
 
-QString textOf(const QVariant &v)
-{
-    if (Conv::isNull(v))
-        return {};
-    try {
-        return Conv::toText(v);
-    } catch (const AppError &) {
-        return {};
-    }
-}
-
 // Shows a column's value in a field.
 void showValue(QWidget *field, const QVariant &v)
 {
     if (auto *box = qobject_cast<QLineEdit *>(field)) {
-        box->setText(textOf(v));
+        box->setText(Funzioni::NullToString(v));
     } else if (auto *memo = qobject_cast<QPlainTextEdit *>(field)) {
-        memo->setPlainText(textOf(v));
+        memo->setPlainText(Funzioni::NullToString(v));
     } else if (auto *check = qobject_cast<QCheckBox *>(field)) {
         bool on = false;
         try {
@@ -73,11 +64,11 @@ void showValue(QWidget *field, const QVariant &v)
         }
         check->setChecked(on);
     } else if (auto *combo = qobject_cast<QComboBox *>(field)) {
-        const QString text = textOf(v);
+        const QString text = Funzioni::NullToString(v);
         int index = -1;
         for (int i = 0; i < combo->count() && index < 0 && !text.isEmpty(); ++i) {
             const QVariant data = combo->itemData(i);
-            if (data.isValid() ? textOf(data) == text : combo->itemText(i) == text)
+            if (data.isValid() ? Funzioni::NullToString(data) == text : combo->itemText(i) == text)
                 index = i;
         }
         combo->setCurrentIndex(index);
@@ -272,24 +263,16 @@ bool EditForm::runLoad()
     if (!allowLoad())
         return false;
     m_paintListFailed = false;
-    try {
+    Guarded(messageTitle(), [this] {
         prepareLoad();
         if (m_shape == ListEditor) {
             openRecordset(QStringLiteral("SELECT * FROM ") + tableName());
             BindControls();
             m_rs->addNew();
         } else {
-            openRecordset(openByIdSql(m_recordId));
-            BindControls();
-            const bool found = m_rs->recordCount() > 0;
-            if (!found)
-                m_rs->addNew();
-            recordLoaded(found);
+            LoadRecord(m_recordId);
         }
-    } catch (const std::exception &failure) {
-        const AppError e = asAppError(failure);
-        MsgBox(e.description(), MsgKind::Information, messageTitle());
-    }
+    }, MsgKind::Information);
     return true;
 }
 
@@ -346,7 +329,7 @@ void EditForm::showRecord()
             try {
                 box->setText(b.format(v));
             } catch (const std::exception &) {
-                box->setText(textOf(v));
+                box->setText(Funzioni::NullToString(v));
             }
         } else {
             showValue(b.field, v);
@@ -363,8 +346,7 @@ void EditForm::fieldChanged(Binding &b)
     b.changed = true;
     // The record goes into edit at once; a text that does not convert yet is written when the record is.
     try {
-        const int index = m_rs->fieldIndex(b.column);
-        m_rs->setValue(b.column, valueOf(b.field, isTextColumn(m_rs->fieldType(index))));
+        writeField(b);
     } catch (const std::exception &) {
         try {
             if (m_rs->editMode() == Recordset::EditNone)
@@ -374,13 +356,17 @@ void EditForm::fieldChanged(Binding &b)
     }
 }
 
+void EditForm::writeField(const Binding &b)
+{
+    const int index = rs().fieldIndex(b.column);
+    rs().setValue(b.column, valueOf(b.field, isTextColumn(rs().fieldType(index))));
+}
+
 void EditForm::writeChangedFields()
 {
     for (const Binding &b : m_bindings) {
-        if (!b.changed)
-            continue;
-        const int index = rs().fieldIndex(b.column);
-        rs().setValue(b.column, valueOf(b.field, isTextColumn(rs().fieldType(index))));
+        if (b.changed)
+            writeField(b);
     }
 }
 
@@ -390,75 +376,27 @@ void EditForm::RefreshList()
 {
     if (!grdThis)
         return;
-    if (!m_list.trapsErrors) {
+    if (m_list.trapsErrors)
+        Guarded(messageTitle(), [this] { buildList(); });
+    else
         buildList();
-        return;
-    }
-    try {
-        buildList();
-    } catch (const std::exception &failure) {
-        MsgBox(asAppError(failure).description(), MsgKind::Warning, messageTitle());
-    }
 }
 
 void EditForm::buildList()
 {
-    // Whichever way it ends, the grid draws again what it holds so far.
     m_refreshing = true;
-    struct Done
-    {
-        EditForm *form;
-        ~Done()
-        {
-            form->m_refreshing = false;
-            form->grdThis->setRedraw(true);
-        }
-    } done{this};
-
-    const QVector<ListColumn> &columns = m_list.columns;
-    grdThis->clear();
-    grdThis->setRedraw(false);
-    for (const ListColumn &c : columns)
-        grdThis->addColumn(c.key, c.header, c.width, Qt::AlignLeft | Qt::AlignVCenter);
-    grdThis->refreshHeader();
-    grdThis->setSearchColumn(m_list.searchKey);
-    grdThis->setRedraw(true);
-
-    Recordset list;
-    list.open(m_list.query, &DataBase::AdoConnect(), Recordset::OpenForwardOnly, Recordset::LockReadOnly);
+    const auto done = qScopeGuard([this] { m_refreshing = false; });
+    ListFill::fill(grdThis, {m_list.columns, m_list.searchKey, 18, keyColumn()}, [this] { return m_list.query; });
     m_paintListFailed = false;
-    if (list.eof())
-        return;
-    grdThis->setDefaultRowHeight(18);
-    grdThis->setRedraw(false);
-    grdThis->setRows(list.recordCount());
-    const QColor odd = ListGrid::fromBgr(0xCC9966);
-    const QColor even = ListGrid::fromBgr(0xEECC99);
-    const int cols = int(columns.size());
-    int row = 0;
-    while (!list.eof()) {
-        ++row;
-        const int id = Funzioni::NullToLong(list.value(keyColumn()));
-        for (int c = 1; c <= cols; ++c) {
-            grdThis->setCellText(row, c, QStringLiteral(" ") + Funzioni::NullToString(list.value(c)));
-            grdThis->setCellItemData(row, c, id);
-            grdThis->setCellBackColor(row, c, row % 2 ? odd : even);
-        }
-        list.moveNext();
-    }
-    list.close();
 }
 
 void EditForm::listPicked(int row, int column)
 {
-    try {
-        const int id = Funzioni::NullToLong(grdThis->cellItemData(row, column));
+    Guarded(QStringLiteral("Focolarium"), [&] {
+        const int id = grdThis->cellItemData(row, column);
         if (id > 0)
             LoadRecord(id);
-    } catch (const std::exception &failure) {
-        const AppError e = asAppError(failure);
-        MsgBox(e.description(), MsgKind::PlainOkCancel, QStringLiteral("Focolarium"));
-    }
+    }, MsgKind::PlainOkCancel);
 }
 
 void EditForm::LoadRecord(int id)
@@ -475,16 +413,13 @@ void EditForm::LoadRecord(int id)
 
 void EditForm::newRecord()
 {
-    try {
+    Guarded(messageTitle(), [this] {
         if (rs().editMode() != Recordset::EditAdd) {
             writeChangedFields();
             rs().addNew();
             newStarted();
         }
-    } catch (const std::exception &failure) {
-        const AppError e = asAppError(failure);
-        MsgBox(e.description(), MsgKind::Information, messageTitle());
-    }
+    }, MsgKind::Information);
 }
 
 void EditForm::save()
@@ -508,11 +443,10 @@ void EditForm::save()
         MsgBox(QStringLiteral("Registrazione completata."), MsgKind::Information, messageTitle());
         RefreshList();
     } catch (const std::exception &failure) {
-        const AppError e = asAppError(failure);
-        const QString text = e.number() == AppError::Conflict
-            ? QStringLiteral("Un' altro utente sta utilizzando lo stesso set di record: chiudere e riprovare.")
-            : e.description();
-        MsgBox(text + kOperazioneAnnullata, MsgKind::Warning, messageTitle());
+        MsgBox(cancelledText(failure, AppError::Conflict,
+                             QStringLiteral("Un' altro utente sta utilizzando lo stesso set di record: chiudere e "
+                                            "riprovare.")),
+               MsgKind::Warning, messageTitle());
     }
 }
 
@@ -528,11 +462,8 @@ void EditForm::deleteRecord()
         MsgBox(QStringLiteral("Record Cancellato!"), MsgKind::Information, QStringLiteral("Delete Successfull!"));
         RefreshList();
     } catch (const std::exception &failure) {
-        const AppError e = asAppError(failure);
-        const QString text = e.number() == AppError::ForeignKey
-            ? QStringLiteral("Violazione del vincolo Referenziale.")
-            : e.description();
-        MsgBox(text + kOperazioneAnnullata, MsgKind::Error, messageTitle());
+        MsgBox(cancelledText(failure, AppError::ForeignKey, QStringLiteral("Violazione del vincolo Referenziale.")),
+               MsgKind::Error, messageTitle());
     }
 }
 
@@ -597,19 +528,15 @@ void EditForm::refreshOnPaint()
     try {
         buildList();
     } catch (const std::exception &failure) {
+        // Set before the box: the paints while it shows must not raise another.
         m_paintListFailed = true;
-        MsgBox(asAppError(failure).description(), MsgKind::Warning, messageTitle());
+        MsgBox(QString::fromUtf8(failure.what()), MsgKind::Warning, messageTitle());
     }
 }
 
 void EditForm::closeEvent(QCloseEvent *e)
 {
-    // Errors are ignored while the form unloads.
-    int mode = -1;
-    try {
-        mode = editMode();
-    } catch (...) {
-    }
+    const int mode = editMode();
     if (mode == Recordset::EditInProgress || mode == Recordset::EditAdd) {
         if (MsgBox(QStringLiteral("Uscire senza salvare le modifiche?"), MsgKind::WarningQuestion,
                    QStringLiteral("Salvataggio modifiche")) == MsgAnswer::No) {
@@ -617,6 +544,7 @@ void EditForm::closeEvent(QCloseEvent *e)
             return;
         }
     }
+    // Errors are ignored while the form unloads.
     try {
         if (m_rs)
             m_rs->close();

@@ -4,6 +4,8 @@
 // list editors a list of every record of the table. A form's own class gives its table, key, fields,
 // titles, help id, required-field test and its departures through the virtuals below.
 
+#include "ListFill.h"
+
 #include <QDialog>
 #include <QString>
 #include <QVariant>
@@ -51,12 +53,7 @@ protected:
     // List editors: the list query (field 0 is the id, read by the key column's name), the columns
     // that fields 1 and up fill by position, the grid's search column, and whether the list shows its
     // own failures (a warning with the message title) or leaves them to the operation that asked.
-    struct ListColumn
-    {
-        QString key;
-        QString header;
-        int width;
-    };
+    using ListColumn = ListFill::Column;
     struct List
     {
         QString query;
@@ -155,6 +152,7 @@ private:
     void openRecordset(const QString &sql);
     void showRecord();
     void fieldChanged(Binding &b);
+    void writeField(const Binding &b);
     void writeChangedFields();
     void buildList();
     void listPicked(int row, int column);

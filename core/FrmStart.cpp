@@ -1,7 +1,7 @@
 #include "FrmStart.h"
 
-#include "AppError.h"
 #include "Clock.h"
+#include "Guarded.h"
 #include "HTMLHelp.h"
 #include "MsgBox.h"
 #include "Pictures.h"
@@ -102,7 +102,7 @@ void FrmStart::load()
     // Until the main window is up, the start-up decides alone when the program ends: the splash
     // closes before the sign-in form shows, and that gap must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
-    try {
+    Guarded(QString(), [this] {
         if (Shell::prevInstance(m_instanceName)) {
             Label1.at(3)->setText(QStringLiteral("Software già aperto"));
             disableTimer();
@@ -114,9 +114,7 @@ void FrmStart::load()
             disableTimer();
         }
         // The help file needs no setting here: F1 and the help command find it in the program folder.
-    } catch (const std::exception &e) {
-        MsgBox(QString::fromUtf8(e.what()), MsgKind::Information);
-    }
+    }, MsgKind::Information);
     if (m_timerEnabled && !m_unloaded)
         TimerOk->start();
 }
@@ -173,13 +171,7 @@ void FrmStart::closeEvent(QCloseEvent *event)
     // a bad date): nothing else is loaded and the program ends.
     if (m_timerEnabled && m_signInLoading && m_makeMainWindow) {
         // Runs inside the close event: an error must not reach the event loop.
-        try {
-            m_mainWindow = m_makeMainWindow();
-        } catch (const AppError &e) {
-            MsgBox(e.description(), MsgKind::Information);
-        } catch (const std::exception &e) {
-            MsgBox(QString::fromUtf8(e.what()), MsgKind::Information);
-        }
+        Guarded(QString(), [this] { m_mainWindow = m_makeMainWindow(); }, MsgKind::Information);
     } else if (!m_signInLoading) {
         Shell::endProgram();
     }

@@ -121,7 +121,6 @@ void PWSettings::setSavePass(bool v)
     if (v) {
         AppError::ignoring([this] { setPassword(m_password); });
         AppError::ignoring([this] { writeText(kSavePassword, boolText(true)); });
-        AppError::ignoring([this] { writeText(kPassword, m_password); });
     } else {
         AppError::ignoring([this] { writeText(kSavePassword, boolText(false)); });
         AppError::ignoring([this] { removeKey(kPassword); });
@@ -130,9 +129,12 @@ void PWSettings::setSavePass(bool v)
 
 bool PWSettings::Autocon()
 {
-    if (readText(kAutoLogon, QString()).isEmpty())
-        writeText(kAutoLogon, boolText(false));
-    return Conv::toBool(readText(kAutoLogon, QString()));
+    QString text = readText(kAutoLogon, QString());
+    if (text.isEmpty()) {
+        text = boolText(false);
+        writeText(kAutoLogon, text);
+    }
+    return Conv::toBool(text);
 }
 
 void PWSettings::setAutocon(bool v) { writeText(kAutoLogon, boolText(v)); }

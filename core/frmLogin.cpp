@@ -33,6 +33,8 @@ using Funzioni::SqlQuote;
 
 namespace {
 
+const QString kMsgTitle = QStringLiteral("Messaggio di Login");
+
 // The runtime's error for reading the item data of a list with nothing selected.
 const long kInvalidArrayIndex = 381;
 
@@ -177,11 +179,10 @@ void frmLogin::showModal()
 
 void frmLogin::Form_Load()
 {
-    try {
+    Guarded(kMsgTitle, [this] {
         if (m_splash)
             m_splash->unloadForSignIn();
         ConnAziende();
-        m_msgTitle = QStringLiteral("Messaggio di Login");
         Check2->setEnabled(Check1->isChecked());
 
         cboAzienda->clear();
@@ -202,9 +203,7 @@ void frmLogin::Form_Load()
         cboAnno->setCurrentIndex(5);
 
         LoadLoginSettings();
-    } catch (const std::exception &e) {
-        MsgBox(QString::fromUtf8(e.what()), MsgKind::Information, QStringLiteral("Messaggio di Login"));
-    }
+    }, MsgKind::Information);
 }
 
 void frmLogin::ConnAziende()
@@ -339,9 +338,9 @@ void frmLogin::cmdcon_Click()
                                     "Utility Programmi\\Contabro\\Linkario.exe. Nota: Accertarsi che il Server sia "
                                     "raggiungibile dalla rete.")
                    : e.description(),
-               MsgKind::Information, m_msgTitle);
+               MsgKind::Information, kMsgTitle);
     } catch (const std::exception &e) {
-        MsgBox(QString::fromUtf8(e.what()), MsgKind::Information, m_msgTitle);
+        MsgBox(QString::fromUtf8(e.what()), MsgKind::Information, kMsgTitle);
     }
 }
 
@@ -364,6 +363,9 @@ bool frmLogin::cboAnno_Validate()
 
 void frmLogin::Form_Unload()
 {
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
     AppError::ignoring([&] { DataBase::WorkYear = Conv::toInt16(cboAnno->currentText()); });
     AppError::ignoring([&] {
         if (m_connVerifica)
@@ -381,18 +383,12 @@ void frmLogin::unloadForm()
 {
     close();
     // A form closed before it was ever shown gets no close event of its own.
-    if (!m_unloaded) {
-        m_unloaded = true;
-        Form_Unload();
-    }
+    Form_Unload();
 }
 
 void frmLogin::closeEvent(QCloseEvent *event)
 {
-    if (!m_unloaded) {
-        m_unloaded = true;
-        Form_Unload();
-    }
+    Form_Unload();
     QDialog::closeEvent(event);
 }
 

@@ -32,7 +32,7 @@ protected:
 
 private:
     void Form_Load();
-    void Form_Unload();
+    void Form_Unload();            // runs once, whichever way the form goes
     void unloadForm();
     void ConnAziende();
     bool SelectFamily(short familyId);
@@ -56,7 +56,6 @@ private:
     QPushButton *cmdcon = nullptr;
     QPushButton *cmdCancel = nullptr;
 
-    QString m_msgTitle;
     std::unique_ptr<Connection> m_connAziende;
     std::unique_ptr<Connection> m_connVerifica;
     bool m_autoConnect = false;

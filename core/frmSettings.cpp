@@ -4,6 +4,7 @@
 #include "Conversions.h"
 #include "DataBase.h"
 #include "EscKey.h"
+#include "Guarded.h"
 #include "HTMLHelp.h"
 #include "LeaveCheck.h"
 #include "MsgBox.h"
@@ -172,7 +173,7 @@ bool frmSettings::event(QEvent *e)
 void frmSettings::load()
 {
     HTMLHelp::setFormHelpId(this, 0);
-    try {
+    Guarded(QStringLiteral("Focolarium"), [this] {
         PWSettings &sett = DataBase::Sett();
         txtMemoria->setText(QString::number(sett.Promemoria()));
         txtGiorniScadenza->setText(QString::number(sett.GiorniScadenza()));
@@ -182,11 +183,7 @@ void frmSettings::load()
         setCheckValue(ckeAppuntament, sett.ShowAppuntament());
         CkePass->setChecked(sett.SavePass());
         CkeAutoConn->setChecked(sett.Autocon());
-    } catch (const AppError &e) {
-        MsgBox(e.description(), MsgKind::Plain, QStringLiteral("Focolarium"));
-    } catch (const std::exception &e) {
-        MsgBox(QString::fromUtf8(e.what()), MsgKind::Plain, QStringLiteral("Focolarium"));
-    }
+    }, MsgKind::Plain);
 }
 
 bool frmSettings::dayBoxCheck(QLineEdit *box)
@@ -211,7 +208,7 @@ void frmSettings::apply()
         }
         store(days);
     };
-    try {
+    Guarded(QStringLiteral("Focolarium"), [&] {
         PWSettings &sett = DataBase::Sett();
         sett.setShowGiacenze(checkValue(CkeGiacenze));
         sett.setShowPromemoria(checkValue(CkePro));
@@ -227,9 +224,5 @@ void frmSettings::apply()
             sett.setSavePass(false);
         }
         close();
-    } catch (const AppError &e) {
-        MsgBox(e.description(), MsgKind::Plain, QStringLiteral("Focolarium"));
-    } catch (const std::exception &e) {
-        MsgBox(QString::fromUtf8(e.what()), MsgKind::Plain, QStringLiteral("Focolarium"));
-    }
+    }, MsgKind::Plain);
 }

@@ -8,6 +8,7 @@
 #include "Funzioni.h"
 #include "Guarded.h"
 #include "HTMLHelp.h"
+#include "ListFill.h"
 #include "ListGrid.h"
 #include "db/Recordset.h"
 
@@ -45,20 +46,7 @@ struct ListCounts
     int due = 0;
 };
 
-const QColor OddRow(102, 153, 204);
-const QColor EvenRow(153, 204, 238);
 const QColor DueText(255, 0, 0);
-
-// The grid's text of a value: one blank, then its ordinary text form (Null leaves the blank).
-QString cellText(const QVariant &value)
-{
-    if (Conv::isNull(value))
-        return QStringLiteral(" ");
-    // A date without a time is its short date; this path skips the local-time lookup of a date-time.
-    if (value.typeId() == QMetaType::QDate)
-        return QLatin1Char(' ') + Conv::shortDate(value.toDate());
-    return QLatin1Char(' ') + Conv::toText(value);
-}
 
 QString userId() { return QString::number(DataBase::UserId); }
 
@@ -70,49 +58,22 @@ static std::optional<ListCounts> buildList(ListGrid *grid, const ListLayout &lay
                                            const std::function<QString()> &query,
                                            const std::function<void(const Recordset &)> &perRecord = {})
 {
+    ListFill::Layout fill{{}, QString::fromLatin1(layout.searchColumn), layout.rowHeight,
+                          QString::fromLatin1(layout.idField)};
+    for (const ListColumn &c : layout.columns)
+        fill.columns.append({QString::fromUtf8(c.key), QString::fromUtf8(c.header), c.width});
     ListCounts counts;
-    const bool built = Guarded(QStringLiteral("Messaggio da Focolarium"), [&] {
-        grid->clear();
-        grid->setRedraw(false);
-        for (const ListColumn &c : layout.columns)
-            grid->addColumn(QString::fromUtf8(c.key), QString::fromUtf8(c.header), c.width);
-        grid->refreshHeader();
-        grid->setSearchColumn(QString::fromLatin1(layout.searchColumn));
-        grid->setRedraw(true);
-
-        Recordset rs;
-        rs.open(query(), &DataBase::AdoConnect(), Recordset::OpenForwardOnly, Recordset::LockReadOnly);
-        if (!rs.eof()) {
-            grid->setDefaultRowHeight(layout.rowHeight);
-            grid->setRedraw(false);
-            counts.rows = rs.recordCount();
-            grid->setRows(counts.rows);
-            const int idField = rs.fieldIndex(QString::fromLatin1(layout.idField));
-            const int columns = grid->columns();
-            int parity = 0;
-            for (int r = 1; !rs.eof(); ++r, rs.moveNext()) {
-                if (perRecord)
-                    perRecord(rs);
-                ++parity;
-                const QColor &back = parity == 1 ? OddRow : EvenRow;
-                if (parity != 1)
-                    parity = 0;
-                const int id = Conv::toInt32(rs.value(idField));
-                for (int c = 1; c <= columns; ++c) {
-                    const QVariant value = rs.value(c);
-                    grid->setCellText(r, c, cellText(value));
-                    grid->setCellItemData(r, c, id);
-                    grid->setCellBackColor(r, c, back);
-                    if (layout.markDue && Funzioni::IsDueWithinTenDays(value)) {
-                        grid->setCellForeColor(r, c, DueText);
-                        ++counts.due;
-                    }
-                }
+    std::function<void(int, int, const QVariant &)> markDue;
+    if (layout.markDue) {
+        markDue = [&](int row, int column, const QVariant &value) {
+            if (Funzioni::IsDueWithinTenDays(value)) {
+                grid->setCellForeColor(row, column, DueText);
+                ++counts.due;
             }
-        }
-        rs.close();
-    });
-    grid->setRedraw(true);
+        };
+    }
+    const bool built = Guarded(QStringLiteral("Messaggio da Focolarium"),
+                               [&] { counts.rows = ListFill::fill(grid, fill, query, perRecord, markDue); });
     return built ? std::optional(counts) : std::nullopt;
 }
 

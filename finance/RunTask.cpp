@@ -100,6 +100,8 @@ void frmMain::printReport(const QString &report)
 
 void frmMain::focusGrid() { grdThis->setFocus(); }
 
+int frmMain::selectedId() const { return grdThis->cellItemData(grdThis->selectedRow(), grdThis->selectedCol()); }
+
 void frmMain::StartBackup()
 {
     if (DataBase::UserRole == QLatin1String("Admin")) {
@@ -223,7 +225,7 @@ void frmMain::grdThis_MouseUp(Qt::MouseButton button, int x, int y)
         case 0: mnuRubrica->popup(at); break;
         case 1: mnuMoviment->popup(at); break;
         case 2: {
-            const int id = grdThis->cellItemData(grdThis->selectedRow(), grdThis->selectedCol());
+            const int id = selectedId();
             Recordset rs;
             rs.open(QStringLiteral("SELECT Eseguito From Promemoria Where IdPromemoria = %1 ").arg(id),
                     &DataBase::AdoConnect());
@@ -243,14 +245,14 @@ void frmMain::grdThis_MouseUp(Qt::MouseButton button, int x, int y)
 void frmMain::openSelectedRecord(const QString &form)
 {
     std::optional<int> id;
-    AppError::ignoring([&] { id = grdThis->cellItemData(grdThis->selectedRow(), grdThis->selectedCol()); });
+    AppError::ignoring([&] { id = selectedId(); });
     AppError::ignoring([&] { showForm(form, id); });
 }
 
 void frmMain::mnuPromEseguito_Click()
 {
     int id = 0;
-    AppError::ignoring([&] { id = grdThis->cellItemData(grdThis->selectedRow(), grdThis->selectedCol()); });
+    AppError::ignoring([&] { id = selectedId(); });
     AppError::ignoring([&] {
         DataBase::AdoConnect().execute(QStringLiteral("UPDATE Promemoria SET Eseguito=-1 Where IdPromemoria = %1 ").arg(id));
     });

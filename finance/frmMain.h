@@ -68,6 +68,7 @@ private:
     void mnuProEseguiti_Click();
     void mnuHelp_Click();
     void focusGrid();
+    int selectedId() const;        // the record id of the grid's selected cell; raises when none
 
     // The four lists (Lists.cpp)
     void ShowContactList();
