@@ -2,7 +2,6 @@
 
 #include "AppError.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>

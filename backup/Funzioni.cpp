@@ -1,6 +1,5 @@
 #include "Funzioni.h"
 
-#include "AppError.h"
 #include "Conversions.h"
 #include "db/JetSql.h"
 #include "Shell.h"

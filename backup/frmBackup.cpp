@@ -1,6 +1,5 @@
 #include "frmBackup.h"
 
-#include "AppError.h"
 #include "CopyDbFile.h"
 #include "Conversions.h"
 #include "Funzioni.h"
@@ -11,8 +10,8 @@
 #include "db/Recordset.h"
 #include "frmNewAzienda.h"
 
-#include <QApplication>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -11,11 +11,6 @@ namespace DbValue {
 
 namespace {
 
-bool startsWith(const QByteArray &text, const char *prefix)
-{
-    return text.startsWith(prefix);
-}
-
 int digits(const char *p, int n)
 {
     int value = 0;
@@ -85,20 +80,20 @@ ColumnType fromDeclared(const char *declared)
     const QByteArray decl = QByteArray(declared).trimmed().toUpper();
     if (decl.isEmpty())
         return t;
-    if (startsWith(decl, "YESNO") || startsWith(decl, "BOOL") || decl == "BIT")
+    if (decl.startsWith("YESNO") || decl.startsWith("BOOL") || decl == "BIT")
         t.kind = Kind::Bool;
-    else if (startsWith(decl, "DATE") || startsWith(decl, "TIME"))
+    else if (decl.startsWith("DATE") || decl.startsWith("TIME"))
         t.kind = Kind::Date;
-    else if (startsWith(decl, "MEMO") || decl.contains("CLOB") || startsWith(decl, "LONGTEXT"))
+    else if (decl.startsWith("MEMO") || decl.contains("CLOB") || decl.startsWith("LONGTEXT"))
         t.kind = Kind::Memo;
-    else if (decl.contains("CHAR") || startsWith(decl, "TEXT") || startsWith(decl, "STRING"))
+    else if (decl.contains("CHAR") || decl.startsWith("TEXT") || decl.startsWith("STRING"))
         t.kind = Kind::Text;
-    else if (decl.contains("INT") || startsWith(decl, "LONG") || startsWith(decl, "BYTE") || startsWith(decl, "COUNTER"))
+    else if (decl.contains("INT") || decl.startsWith("LONG") || decl.startsWith("BYTE") || decl.startsWith("COUNTER"))
         t.kind = Kind::Integer;
-    else if (decl.contains("DOUB") || decl.contains("REAL") || decl.contains("FLOA") || startsWith(decl, "CURRENCY")
-             || startsWith(decl, "NUMERIC") || startsWith(decl, "DECIMAL") || startsWith(decl, "SINGLE"))
+    else if (decl.contains("DOUB") || decl.contains("REAL") || decl.contains("FLOA") || decl.startsWith("CURRENCY")
+             || decl.startsWith("NUMERIC") || decl.startsWith("DECIMAL") || decl.startsWith("SINGLE"))
         t.kind = Kind::Double;
-    else if (decl.contains("BLOB") || startsWith(decl, "BINARY"))
+    else if (decl.contains("BLOB") || decl.startsWith("BINARY"))
         t.kind = Kind::Blob;
     if (t.kind == Kind::Text) {
         const int open = decl.indexOf('('), close = decl.indexOf(')');
