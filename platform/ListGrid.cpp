@@ -63,7 +63,7 @@ bool parseDate(const QString &text, qint64 &out)
     int digits = 0;
     for (QChar ch : t) {
         if (ch.isDigit()) {
-            if (n >= 6)
+            if (n >= 6 || digits >= 4)   // no part of a date has more than four digits
                 return false;
             parts[n] = parts[n] * 10 + ch.digitValue();
             ++digits;
