@@ -10,7 +10,6 @@
 
 namespace {
 
-const char *kCheckProperty = "_leaveCheckId";
 const char *kNoCheckProperty = "_leaveCheckOff";
 
 // The focus moves before the press that moved it reaches its control, so a failed check puts the
@@ -18,15 +17,11 @@ const char *kNoCheckProperty = "_leaveCheckOff";
 class Filter : public QObject
 {
 public:
-    QHash<quintptr, std::function<bool()>> checks;
+    QHash<const QObject *, std::function<bool()>> checks;
     QPointer<QWidget> blocked;
     bool running = false;
 
-    std::function<bool()> checkOf(QObject *box) const
-    {
-        const QVariant id = box ? box->property(kCheckProperty) : QVariant();
-        return id.isValid() ? checks.value(id.value<quintptr>()) : std::function<bool()>();
-    }
+    std::function<bool()> checkOf(const QObject *box) const { return checks.value(box); }
 
     bool run(QWidget *box, const std::function<bool()> &check)
     {
@@ -107,11 +102,9 @@ namespace LeaveCheck {
 
 void install(QWidget *box, std::function<bool()> check)
 {
-    const auto id = reinterpret_cast<quintptr>(box);
-    box->setProperty(kCheckProperty, QVariant::fromValue(id));
     Filter *f = filter();
-    f->checks.insert(id, std::move(check));
-    QObject::connect(box, &QObject::destroyed, f, [f, id] { f->checks.remove(id); });
+    f->checks.insert(box, std::move(check));
+    QObject::connect(box, &QObject::destroyed, f, [f, box] { f->checks.remove(box); });
 }
 
 void setCausesCheck(QWidget *control, bool causes) { control->setProperty(kNoCheckProperty, !causes); }
