@@ -28,6 +28,18 @@ void exec(sqlite3 *db, const char *sql)
     check(db, sqlite3_exec(db, sql, nullptr, nullptr, nullptr));
 }
 
+sqlite3 *open(const QString &file, int flags)
+{
+    sqlite3 *db = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(file).constData(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const AppError error(rc, QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)));
+        sqlite3_close(db);
+        throw error;
+    }
+    return db;
+}
+
 void bindText(sqlite3_stmt *st, int index, const QByteArray &text)
 {
     sqlite3_bind_text(st, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
@@ -38,8 +50,7 @@ void bindText(sqlite3_stmt *st, int index, const QByteArray &text)
 void fill(const QString &file, const Spread &spread)
 {
     DatabaseFile::create(file, {QStringLiteral(SCHEMA_DIR "/family.sql")});
-    sqlite3 *db = nullptr;
-    check(db, sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READWRITE, nullptr));
+    sqlite3 *db = open(file, SQLITE_OPEN_READWRITE);
     exec(db, "BEGIN");
     exec(db, spread.lookups);
     sqlite3_stmt *insert = nullptr;
@@ -85,8 +96,7 @@ Result bareRead(const QString &file, const char *jetQuery, bool asText)
 {
     QElapsedTimer timer;
     timer.start();
-    sqlite3 *db = nullptr;
-    check(db, sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READONLY, nullptr));
+    sqlite3 *db = open(file, SQLITE_OPEN_READONLY);
     JetSql::registerFunctions(db);
     const QByteArray sql = JetSql::translate(QString::fromLatin1(jetQuery)).toUtf8();
     sqlite3_stmt *stmt = nullptr;
