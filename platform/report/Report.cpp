@@ -12,49 +12,42 @@
 #include <cmath>
 #include <unordered_map>
 
+static ReportControl &added(ReportSection &s, ReportControl::Type type, const QRect &rect)
+{
+    ReportControl &c = s.controls.emplace_back();
+    c.type = type;
+    c.rect = rect;
+    return c;
+}
+
 ReportControl &ReportSection::addLabel(const QString &caption, const QRect &rect, const QString &name)
 {
-    ReportControl &c = controls.emplace_back();
-    c.type = ReportControl::Label;
+    ReportControl &c = added(*this, ReportControl::Label, rect);
     c.name = name;
     c.caption = caption;
-    c.rect = rect;
     return c;
 }
 
 ReportControl &ReportSection::addTextBox(const QString &field, const QRect &rect)
 {
-    ReportControl &c = controls.emplace_back();
-    c.type = ReportControl::TextBox;
+    ReportControl &c = added(*this, ReportControl::TextBox, rect);
     c.name = field;
     c.field = field;
-    c.rect = rect;
     return c;
 }
 
-ReportControl &ReportSection::addLine(const QRect &rect)
-{
-    ReportControl &c = controls.emplace_back();
-    c.type = ReportControl::Line;
-    c.rect = rect;
-    return c;
-}
+ReportControl &ReportSection::addLine(const QRect &rect) { return added(*this, ReportControl::Line, rect); }
 
 ReportControl &ReportSection::addShape(const QRect &rect, const QColor &fill)
 {
-    ReportControl &c = controls.emplace_back();
-    c.type = ReportControl::Shape;
-    c.rect = rect;
+    ReportControl &c = added(*this, ReportControl::Shape, rect);
     c.color = fill;
     return c;
 }
 
 ReportControl &ReportSection::addRecordCount(const QRect &rect)
 {
-    ReportControl &c = controls.emplace_back();
-    c.type = ReportControl::RecordCount;
-    c.rect = rect;
-    return c;
+    return added(*this, ReportControl::RecordCount, rect);
 }
 
 void ReportSection::addPageOfPages(int left, int top)
