@@ -1,3 +1,4 @@
+#include "Fonts.h"
 #include "frmBackup.h"
 
 #include "Italian.h"
@@ -7,6 +8,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    substituteFonts();
     Italian::apply();
     frmBackup form;
     // Closing the form ends the program, even with the help window still open.
