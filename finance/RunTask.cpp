@@ -13,6 +13,7 @@
 #include "Shell.h"
 #include "db/Connection.h"
 #include "db/Recordset.h"
+#include "frmAppunta.h"
 #include "frmConti.h"
 #include "frmSettings.h"
 #include "frmTipoMov.h"
@@ -87,6 +88,8 @@ void frmMain::showForm(const QString &form, std::optional<int> recordId)
         dialog = std::make_unique<frmTipoPag>(this);
     else if (form == QLatin1String("frmUtenti"))
         dialog = std::make_unique<frmUtenti>(this);
+    else if (form == QLatin1String("frmAppunta"))
+        dialog = std::make_unique<frmAppunta>(this);
     if (dialog)
         Shell::showModal(dialog.get());
 }
