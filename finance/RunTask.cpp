@@ -13,6 +13,7 @@
 #include "Shell.h"
 #include "db/Connection.h"
 #include "db/Recordset.h"
+#include "frmAddPro.h"
 #include "frmConti.h"
 #include "frmSettings.h"
 #include "frmTipoMov.h"
@@ -75,7 +76,6 @@ void frmMain::RunTask(const QString &key)
 // A form not built yet opens nothing.
 void frmMain::showForm(const QString &form, std::optional<int> recordId)
 {
-    Q_UNUSED(recordId);
     std::unique_ptr<QDialog> dialog;
     if (form == QLatin1String("frmSettings"))
         dialog = std::make_unique<frmSettings>(this);
@@ -87,6 +87,12 @@ void frmMain::showForm(const QString &form, std::optional<int> recordId)
         dialog = std::make_unique<frmTipoPag>(this);
     else if (form == QLatin1String("frmUtenti"))
         dialog = std::make_unique<frmUtenti>(this);
+    else if (form == QLatin1String("frmAddPro")) {
+        auto editor = std::make_unique<frmAddPro>(this);
+        if (recordId)
+            editor->setPromemoria(*recordId);
+        dialog = std::move(editor);
+    }
     if (dialog)
         Shell::showModal(dialog.get());
 }
