@@ -8,11 +8,10 @@ class QCheckBox;
 class frmAddPro : public EditForm
 {
     Q_OBJECT
+    // The reminder to edit when the form is next shown; 0 starts a new one.
+    Q_PROPERTY(int Promemoria READ recordId WRITE setRecordId)
 public:
     explicit frmAddPro(QWidget *parent = nullptr);
-
-    // The reminder to edit when the form is next shown; 0 starts a new one.
-    void setPromemoria(int id) { setRecordId(id); }
 
 protected:
     QString requiredFieldMessage() const override;

@@ -21,7 +21,7 @@ class tst_frmAddPro : public QObject, FormTest<frmAddPro>
     std::unique_ptr<frmAddPro> openOn(int id)
     {
         auto form = std::make_unique<frmAddPro>();
-        form->setPromemoria(id);
+        form->setProperty("Promemoria", id);
         if (!ui::open(form.get()))
             qFatal("the form did not open");
         return form;
