@@ -15,6 +15,7 @@
 #include "db/Connection.h"
 #include "db/Recordset.h"
 #include "frmAddPro.h"
+#include "frmAppunta.h"
 #include "frmConti.h"
 #include "frmSettings.h"
 #include "frmTipoMov.h"
@@ -99,6 +100,7 @@ std::unique_ptr<QDialog> frmMain::createForm(const QString &form)
         {"frmTipoPag", &makeForm<frmTipoPag>},
         {"frmUtenti", &makeForm<frmUtenti>},
         {"frmAddPro", &makeForm<frmAddPro>},
+        {"frmAppunta", &makeForm<frmAppunta>},
     };
     for (const auto &[name, make] : forms) {
         if (form == QLatin1String(name))
