@@ -162,7 +162,8 @@ protected:
 
     // The form's recordset; raises when the form has none (before load, after unload).
     Recordset &rs() const;
-    QString openByIdSql(int id) const;
+    // The single-record load's and LoadRecord's query for one record.
+    virtual QString openByIdSql(int id) const;
 
     QGroupBox *Frame1 = nullptr;
     QPushButton *Command1 = nullptr;
