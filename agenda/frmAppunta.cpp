@@ -11,6 +11,7 @@
 #include "PWSettings.h"
 #include "SettMouse.h"
 #include "db/Recordset.h"
+#include "rptAppunta.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -23,6 +24,7 @@
 namespace {
 
 constexpr int kHelpId = 5001;
+const QString kWeekHeading = QStringLiteral("Settimana selezionata: ");
 constexpr int kListWidth = 3255;        // twips, every day list
 constexpr int kClientColumn = 1600;     // twips, the first column
 constexpr int kClientColumnScrolled = 1350;
@@ -117,6 +119,7 @@ frmAppunta::frmAppunta(QWidget *parent) : QDialog(parent)
 
     connect(Command6, &QPushButton::clicked, this, &QWidget::close);
     connect(Command1, &QPushButton::clicked, this, [this] { openEditor(0); });
+    connect(Command2, &QPushButton::clicked, this, [this] { Guarded(windowTitle(), [this] { PrintWeek(); }); });
     connect(cmdPre, &QPushButton::clicked, this, [this] { MoveWeek(-7); });
     connect(cmdNext, &QPushButton::clicked, this, [this] { MoveWeek(7); });
 
@@ -196,7 +199,7 @@ QString frmAppunta::SetWeek(const QDate &d)
 
 void frmAppunta::ShowWeekCaptions(const QDate &monday, const QDate &saturday)
 {
-    lblStatus->setText(QStringLiteral("Settimana selezionata: \n\n\n") + Conv::longDate(monday)
+    lblStatus->setText(kWeekHeading + QStringLiteral("\n\n\n") + Conv::longDate(monday)
                        + QStringLiteral("\n\n") + Conv::longDate(saturday));
     lblStatus->adjustSize();
     static const char *const dayWords[] = {"Lunedi ", "Martedi ", "Mercoledi ", "Giovedi ", "Venerdi ", "Sabato "};
@@ -287,6 +290,33 @@ void frmAppunta::OpenSelectedAppointment(int list)
     const int id = grid->cellItemData(row, 1);
     if (id >= 1)
         openEditor(id);
+}
+
+// The week as the lists show it: each day's heading, its appointments indented, an empty line.
+void frmAppunta::PrintWeek()
+{
+    Recordset week;
+    week.appendField(QStringLiteral("Appuntamento"), Recordset::LongVarChar, 255);
+    week.open();
+    auto addLine = [&week](const QString &text) {
+        week.addNew();
+        week.setValue(0, text);
+    };
+    for (int k = 0; k < 6; ++k) {
+        addLine(Label1[k]->text());
+        const ListGrid *list = ListView1[k];
+        for (int r = 1; r <= list->rows(); ++r)
+            addLine(QStringLiteral("    ") + list->cellText(r, 1) + QStringLiteral(" - ") + list->cellText(r, 2)
+                    + QStringLiteral(" - ") + list->cellText(r, 3));
+        addLine(QString());
+    }
+    week.update();
+
+    rptAppunta report;
+    // Both dates whole: the status text after its heading.
+    report.control(QStringLiteral("lblData")).caption = lblStatus->text().mid(kWeekHeading.size()).trimmed();
+    report.dataSource = &week;
+    report.show(this);
 }
 
 void frmAppunta::openEditor(int id)

@@ -6,9 +6,13 @@
 #include "Conversions.h"
 #include "HTMLHelp.h"
 #include "PWSettings.h"
+#include "Shell.h"
 #include "frmAppunta.h"
 
+#include "report/ReportPreview.h"
+
 #include <QHeaderView>
+#include <QPainter>
 #include <QLabel>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -170,6 +174,57 @@ private slots:
         QCOMPARE(HTMLHelp::CurrentHelpId, 5001);
         QTest::keyClick(tue, Qt::Key_Escape);
         QVERIFY(!form->isVisible());
+    }
+
+    // The printed week: each day's heading, its appointments indented, an empty line.
+    void printsTheWeek_data()
+    {
+        QTest::addColumn<int>("tuesdayAppointments");
+        QTest::newRow("empty week") << 0;
+        QTest::newRow("two on Tuesday") << 2;
+    }
+    void printsTheWeek()
+    {
+        QFETCH(int, tuesdayAppointments);
+        if (tuesdayAppointments)
+            book({{QDate(2024, 3, 5), QStringLiteral("10:00"), QStringLiteral("Rossi Anna")},
+                  {QDate(2024, 3, 5), QStringLiteral("09:00"), QStringLiteral("Bianchi Luca")}});
+        auto form = openOn(QDate(2024, 3, 6));
+        ReportLayout printed;
+        Shell::setModalHandler([&](QDialog *d) {
+            printed = qobject_cast<ReportPreview *>(d)->layout();
+            return 0;
+        });
+        ui::click(form.get(), "Command2");
+        Shell::setModalHandler({});
+        QCOMPARE(printed.caption, QStringLiteral("Anteprima appuntamenti"));
+        QCOMPARE(printed.pageCount(), 1);
+
+        QStringList lines;
+        const char *const days[] = {"Lunedi", "Martedi", "Mercoledi", "Giovedi", "Venerdi", "Sabato"};
+        for (int k = 0; k < 6; ++k) {
+            lines << QStringLiteral("%1 %2 marzo").arg(QLatin1String(days[k])).arg(4 + k);
+            if (k == 1 && tuesdayAppointments)
+                lines << QStringLiteral("    Bianchi Luca - S1 - 09:00") << QStringLiteral("    Rossi Anna - S1 - 10:00");
+            lines << QString();
+        }
+        // Title, column heading and the week's dates; the lines; the page footer.
+        const QStringList texts = printed.texts(0);
+        QCOMPARE(texts.mid(0, 3), QStringList({"Appuntamenti", "Appuntamento",
+                                               "lunedì 4 marzo 2024\n\nsabato 9 marzo 2024"}));
+        QCOMPARE(texts.mid(3, texts.size() - 7), lines);
+        QCOMPARE(texts.mid(texts.size() - 4), QStringList({"Page  ", "1", " of ", "1"}));
+
+        if (tuesdayAppointments) {
+            const double scale = 1 / 15.0;
+            QImage page(QSize(printed.paper.width() * scale, printed.paper.height() * scale), QImage::Format_RGB32);
+            page.fill(Qt::white);
+            QPainter painter(&page);
+            painter.scale(scale, scale);
+            paintPage(painter, printed, 0);
+            painter.end();
+            page.save(QStringLiteral("/tmp/shots/rptAppunta.png"));
+        }
     }
 
     void resizeRuleFollowsTheSetting()
