@@ -17,6 +17,7 @@
 #include "frmAddPro.h"
 #include "frmAppunta.h"
 #include "frmConti.h"
+#include "frmProp.h"
 #include "frmSettings.h"
 #include "frmTipoMov.h"
 #include "frmTipoPag.h"
@@ -100,6 +101,7 @@ std::unique_ptr<QDialog> frmMain::createForm(const QString &form)
         {"frmTipoPag", &makeForm<frmTipoPag>},
         {"frmUtenti", &makeForm<frmUtenti>},
         {"frmAddPro", &makeForm<frmAddPro>},
+        {"frmProp", &makeForm<frmProp>},
         {"frmAppunta", &makeForm<frmAppunta>},
     };
     for (const auto &[name, make] : forms) {
