@@ -16,6 +16,7 @@
 #include "db/Recordset.h"
 #include "frmConti.h"
 #include "frmSettings.h"
+#include "frmTab.h"
 #include "frmTipoMov.h"
 #include "frmTipoPag.h"
 #include "frmUtenti.h"
@@ -97,6 +98,8 @@ std::unique_ptr<QDialog> frmMain::createForm(const QString &form)
         {"frmTipoMov", &makeForm<frmTipoMov>},
         {"frmTipoPag", &makeForm<frmTipoPag>},
         {"frmUtenti", &makeForm<frmUtenti>},
+        {"frmPostazioni", &makeForm<frmPostazioni>},
+        {"frmTurni", &makeForm<frmTurni>},
     };
     for (const auto &[name, make] : forms) {
         if (form == QLatin1String(name))
