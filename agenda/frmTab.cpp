@@ -26,7 +26,7 @@ constexpr int NavWidth = 345;
 }
 
 frmTab::frmTab(const QString &name, const QString &caption, SourceMaker makeSource, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : LoadingDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_makeSource(std::move(makeSource))
 {
     setObjectName(name);
@@ -84,30 +84,9 @@ frmTab::frmTab(const QString &name, const QString &caption, SourceMaker makeSour
 
 frmTab::~frmTab() = default;
 
-int frmTab::exec()
-{
-    if (!isVisible()) {
-        if (!Form_Load())
-            return QDialog::Rejected;
-        m_loadedForShow = true;
-    }
-    return QDialog::exec();
-}
-
-void frmTab::setVisible(bool visible)
-{
-    if (visible && !isVisible()) {
-        if (m_loadedForShow)
-            m_loadedForShow = false;
-        else if (!Form_Load())
-            return;
-    }
-    QDialog::setVisible(visible);
-}
-
 // A data source that cannot open its query leaves nothing to show: the failure is told and the
 // form stays closed.
-bool frmTab::Form_Load()
+bool frmTab::runLoad()
 {
     return Guarded(QString(), [this] {
         grdDataGrid->setDataSource(nullptr);
@@ -236,7 +215,7 @@ void frmTab::closeEvent(QCloseEvent *event)
 void frmTab::reject()
 {
     if (!mbEditFlag)
-        QDialog::reject();
+        LoadingDialog::reject();
 }
 
 frmTurni::frmTurni(QWidget *parent)

@@ -3,7 +3,8 @@
 // buttons that drive the source, the navigation strip with the record's position, and the keys.
 // frmTurni keeps the shifts and frmPostazioni the workstations; they differ in caption and source.
 
-#include <QDialog>
+#include "LoadingDialog.h"
+
 #include <functional>
 #include <memory>
 
@@ -12,15 +13,11 @@ class QLabel;
 class QPushButton;
 class clsTab;
 
-class frmTab : public QDialog
+class frmTab : public LoadingDialog
 {
     Q_OBJECT
 public:
     ~frmTab() override;
-
-    // Load runs before each showing; a form whose data source cannot be made is not shown.
-    int exec() override;
-    void setVisible(bool visible) override;
 
     clsTab *primaryCLS() const { return PrimaryCLS.get(); }
     bool editing() const { return mbEditFlag; }
@@ -35,7 +32,8 @@ protected:
     void reject() override;
 
 private:
-    bool Form_Load();
+    // Load, before each showing; a form whose data source cannot be made is not shown.
+    bool runLoad() override;
     void SetButtons(bool visible);
     void Form_KeyDown(int key, Qt::KeyboardModifiers shift);
     void PrimaryCLS_MoveComplete();
@@ -50,7 +48,6 @@ private:
     SourceMaker m_makeSource;
     std::unique_ptr<clsTab> PrimaryCLS;
     bool mbEditFlag = false;
-    bool m_loadedForShow = false;
 
     DataGrid *grdDataGrid;
     QWidget *picButtons;
