@@ -1,12 +1,15 @@
+#include "Fonts.h"
 #include "frmBackup.h"
 
+#include "Italian.h"
+
 #include <QApplication>
-#include <QLocale>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    substituteFonts();
+    Italian::apply();
     frmBackup form;
     // Closing the form ends the program, even with the help window still open.
     QObject::connect(&form, &QDialog::finished, &app, &QApplication::quit);

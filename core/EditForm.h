@@ -10,6 +10,7 @@
 #include <QString>
 #include <QVariant>
 #include <QVector>
+#include <exception>
 #include <functional>
 #include <memory>
 
@@ -92,6 +93,8 @@ protected:
     virtual bool allowDelete() { return true; }
     // Delete, after Yes: removes the record and leaves the form on a blank new one.
     virtual void deleteCurrent();
+    // Delete: the text of the error box when the delete failed.
+    virtual QString deleteFailureMessage(const std::exception &failure) const;
     // Unload: after the recordset is closed.
     virtual void unloading() {}
     // The column stamped with today's date when an existing record is saved.
@@ -104,9 +107,12 @@ protected:
     QLineEdit *textBox(const char *name);      // a text box of the frame, named
     QGridLayout *fieldsLayout() const { return m_fields; }
     QVBoxLayout *formLayout() const { return m_form; }
-    // Binds a text box, multi-line box, check box or combo box to a column; BindControls shows the
-    // columns in this order. A text box may show its column through a display format (a non-Null
-    // value to its text); what the user types is written as typed.
+    // Binds a text box, multi-line box, check box, date picker or combo box to a column;
+    // BindControls shows the columns in this order. A text box may show its column through a display
+    // format (a non-Null value to its text); what the user types is written as typed. A list combo
+    // binds by its items' data (or their text when they have none); an editable combo by its text,
+    // in the list or not. Fields bound to the same column show each other's changes, and the
+    // column is written from the one changed last.
     using DisplayFormat = std::function<QString(const QVariant &)>;
     void bind(QWidget *field, const QString &column, DisplayFormat format = {});
     // A date box: leaving it checks the date and rewrites it in the general date form.
@@ -125,7 +131,8 @@ protected:
 
     // The form's recordset; raises when the form has none (before load, after unload).
     Recordset &rs() const;
-    QString openByIdSql(int id) const;
+    // The single-record load's and LoadRecord's query for one record.
+    virtual QString openByIdSql(int id) const;
 
     QGroupBox *Frame1 = nullptr;
     QPushButton *Command1 = nullptr;

@@ -14,6 +14,8 @@
 #include "Shell.h"
 #include "db/Connection.h"
 #include "db/Recordset.h"
+#include "frmAddPro.h"
+#include "frmAppunta.h"
 #include "frmConti.h"
 #include "frmSettings.h"
 #include "frmTab.h"
@@ -98,6 +100,8 @@ std::unique_ptr<QDialog> frmMain::createForm(const QString &form)
         {"frmTipoMov", &makeForm<frmTipoMov>},
         {"frmTipoPag", &makeForm<frmTipoPag>},
         {"frmUtenti", &makeForm<frmUtenti>},
+        {"frmAddPro", &makeForm<frmAddPro>},
+        {"frmAppunta", &makeForm<frmAppunta>},
         {"frmPostazioni", &makeForm<frmPostazioni>},
         {"frmTurni", &makeForm<frmTurni>},
     };
