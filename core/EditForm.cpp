@@ -338,6 +338,8 @@ void EditForm::showRecord()
         } else {
             showValue(b.field, v);
         }
+        if (box)
+            box->setCursorPosition(0);   // a value longer than the box shows its start
         b.changed = false;
     }
 }

@@ -169,6 +169,7 @@ void frmMain::connectCommands()
     on("mnuPrtPro", task("PRTPROMEMORIA"));
     on("mnuInfoVer", task("WINVER"));
     on("mnuGestioneDb", task("DB"));
+    on("mnuSettaggi", task("Settaggi"));
     on("mnuUtenti", [this] { showForm(QStringLiteral("frmUtenti")); });
     on("mnuTipiMov", task("TIPOMOVIMENTI"));
     on("mnuCC", task("CONTI"));
