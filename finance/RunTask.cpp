@@ -19,6 +19,7 @@
 #include "frmConti.h"
 #include "frmProp.h"
 #include "frmSettings.h"
+#include "frmTab.h"
 #include "frmTipoMov.h"
 #include "frmTipoPag.h"
 #include "frmUtenti.h"
@@ -103,6 +104,8 @@ std::unique_ptr<QDialog> frmMain::createForm(const QString &form)
         {"frmAddPro", &makeForm<frmAddPro>},
         {"frmProp", &makeForm<frmProp>},
         {"frmAppunta", &makeForm<frmAppunta>},
+        {"frmPostazioni", &makeForm<frmPostazioni>},
+        {"frmTurni", &makeForm<frmTurni>},
     };
     for (const auto &[name, make] : forms) {
         if (form == QLatin1String(name))
@@ -168,6 +171,7 @@ void frmMain::connectCommands()
     on("mnuPrtPro", task("PRTPROMEMORIA"));
     on("mnuInfoVer", task("WINVER"));
     on("mnuGestioneDb", task("DB"));
+    on("mnuSettaggi", task("Settaggi"));
     on("mnuUtenti", [this] { showForm(QStringLiteral("frmUtenti")); });
     on("mnuTipiMov", task("TIPOMOVIMENTI"));
     on("mnuCC", task("CONTI"));

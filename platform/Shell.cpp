@@ -16,10 +16,11 @@
 namespace {
 std::function<int(QDialog *)> g_modal;
 std::function<QString(const QString &, const QString &, const QString &)> g_openFile;
-std::function<QString(const QString &)> g_browse;
+std::function<QString(const QString &, const QString &)> g_browse;
 std::function<bool(const QString &, const QStringList &)> g_start;
 std::function<bool(const QString &)> g_openUrl;
 std::function<void()> g_end;
+std::function<void()> g_beep;
 QString g_appPath;
 std::unique_ptr<QLockFile> g_instanceLock;
 int g_pointer = 0;
@@ -67,13 +68,16 @@ void setOpenFileHandler(std::function<QString(const QString &, const QString &, 
     g_openFile = std::move(handler);
 }
 
-QString browseFolder(QWidget *parent, const QString &title)
+QString browseFolder(QWidget *parent, const QString &title, const QString &folder)
 {
     if (g_browse)
-        return g_browse(title);
-    return QFileDialog::getExistingDirectory(parent, title);
+        return g_browse(title, folder);
+    return QFileDialog::getExistingDirectory(parent, title, folder);
 }
-void setBrowseFolderHandler(std::function<QString(const QString &)> handler) { g_browse = std::move(handler); }
+void setBrowseFolderHandler(std::function<QString(const QString &, const QString &)> handler)
+{
+    g_browse = std::move(handler);
+}
 
 bool startDetached(const QString &program, const QStringList &arguments)
 {
@@ -130,6 +134,15 @@ void endProgram()
         QCoreApplication::exit(0);
 }
 void setEndProgramHandler(std::function<void()> handler) { g_end = std::move(handler); }
+
+void beep()
+{
+    if (g_beep)
+        g_beep();
+    else
+        QApplication::beep();
+}
+void setBeepHandler(std::function<void()> handler) { g_beep = std::move(handler); }
 
 int mousePointer() { return g_pointer; }
 void setMousePointer(int pointer)

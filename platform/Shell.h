@@ -1,7 +1,7 @@
 #pragma once
 // The seams for what the desktop does for the programs: showing a form modally, file and folder
 // dialogs, starting another program, opening an address, the program folder, the single running
-// copy and the screen's mouse pointer. Tests replace each through its setter.
+// copy, the beep and the screen's mouse pointer. Tests replace each through its setter.
 
 #include <QString>
 #include <QStringList>
@@ -20,9 +20,9 @@ void setModalHandler(std::function<int(QDialog *)> handler);
 QString getOpenFileName(QWidget *parent, const QString &title, const QString &folder, const QString &filter);
 void setOpenFileHandler(std::function<QString(const QString &title, const QString &folder, const QString &filter)> handler);
 
-// Folder picker; "" when cancelled.
-QString browseFolder(QWidget *parent, const QString &title);
-void setBrowseFolderHandler(std::function<QString(const QString &title)> handler);
+// Folder picker, opening at folder (when given); "" when cancelled.
+QString browseFolder(QWidget *parent, const QString &title, const QString &folder = {});
+void setBrowseFolderHandler(std::function<QString(const QString &title, const QString &folder)> handler);
 
 // Starts a program without waiting; false when it could not be started.
 bool startDetached(const QString &program, const QStringList &arguments = {});
@@ -46,6 +46,10 @@ void releaseInstance();
 // Ends the program at once: every running event loop returns. Test handler: records the request.
 void endProgram();
 void setEndProgramHandler(std::function<void()> handler);
+
+// The system beep. Test handler: counts the beeps.
+void beep();
+void setBeepHandler(std::function<void()> handler);
 
 // The screen's mouse pointer, by the runtime's numbers (0 default, 11 hourglass, ...).
 int mousePointer();
