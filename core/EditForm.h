@@ -6,9 +6,9 @@
 
 #include "AppError.h"
 #include "ListFill.h"
+#include "LoadingDialog.h"
 #include "MsgBox.h"
 
-#include <QDialog>
 #include <QHash>
 #include <QPointer>
 #include <QString>
@@ -29,15 +29,11 @@ class QTabWidget;
 class QVBoxLayout;
 class Recordset;
 
-class EditForm : public QDialog
+class EditForm : public LoadingDialog
 {
     Q_OBJECT
 public:
     ~EditForm() override;
-
-    // Load runs before each showing; a form whose load refuses is not shown.
-    int exec() override;
-    void setVisible(bool visible) override;
 
     // The edit mode of the form's recordset (0 none, 1 in progress, 2 adding); -1 when there is no
     // open recordset.
@@ -185,7 +181,7 @@ private:
         DisplayFormat format;
         bool changed = false;
     };
-    bool runLoad();
+    bool runLoad() override;
     void applyFocusOrder();
     void openRecordset(const QString &sql);
     void showRecord();
@@ -209,7 +205,6 @@ private:
     FailureTexts m_failures;
     QTabWidget *m_tabs = nullptr;
     bool m_showing = false;          // the form writes its fields: no change of the user's
-    bool m_loadedForShow = false;
     bool m_refreshPending = false;
     bool m_refreshing = false;
     bool m_paintListFailed = false;  // shown once; the next paints leave the list as it is
