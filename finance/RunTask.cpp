@@ -17,6 +17,7 @@
 #include "Shell.h"
 #include "db/Connection.h"
 #include "db/Recordset.h"
+#include "frmAppunta.h"
 #include "frmConti.h"
 #include "frmSettings.h"
 #include "frmTipoMov.h"
@@ -100,6 +101,7 @@ std::unique_ptr<QDialog> frmMain::createForm(const QString &form)
         {"frmTipoMov", &makeForm<frmTipoMov>},
         {"frmTipoPag", &makeForm<frmTipoPag>},
         {"frmUtenti", &makeForm<frmUtenti>},
+        {"frmAppunta", &makeForm<frmAppunta>},
     };
     for (const auto &[name, make] : forms) {
         if (form == QLatin1String(name))
