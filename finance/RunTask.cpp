@@ -17,6 +17,7 @@
 #include "Shell.h"
 #include "db/Connection.h"
 #include "db/Recordset.h"
+#include "frmAddPro.h"
 #include "frmAppunta.h"
 #include "frmConti.h"
 #include "frmSettings.h"
@@ -101,6 +102,7 @@ std::unique_ptr<QDialog> frmMain::createForm(const QString &form)
         {"frmTipoMov", &makeForm<frmTipoMov>},
         {"frmTipoPag", &makeForm<frmTipoPag>},
         {"frmUtenti", &makeForm<frmUtenti>},
+        {"frmAddPro", &makeForm<frmAddPro>},
         {"frmAppunta", &makeForm<frmAppunta>},
     };
     for (const auto &[name, make] : forms) {
@@ -182,6 +184,7 @@ void frmMain::connectCommands()
     on("mnuPrtPro", task("PRTPROMEMORIA"));
     on("mnuInfoVer", task("WINVER"));
     on("mnuGestioneDb", task("DB"));
+    on("mnuSettaggi", task("Settaggi"));
     on("mnuUtenti", [this] { showForm(QStringLiteral("frmUtenti")); });
     on("mnuTipiMov", task("TIPOMOVIMENTI"));
     on("mnuCC", task("CONTI"));
