@@ -75,9 +75,14 @@ void paintPage(QPainter &painter, const ReportLayout &layout, int page)
             QTextLayout text(item.text, layout.fonts.at(item.font));
             layOut(text, item.rect.width(), item.rect.height() >= 2 * lineSpacing[item.font]);
             painter.setPen(color);
-            painter.setClipRect(item.rect);
+            // Clipping costs a printer or PDF file dearly: only a text that overflows its box is clipped.
+            const QRectF bounds = text.boundingRect().translated(item.rect.topLeft());
+            const bool clip = !QRectF(item.rect).contains(bounds);
+            if (clip)
+                painter.setClipRect(item.rect);
             text.draw(&painter, item.rect.topLeft());
-            painter.setClipping(false);
+            if (clip)
+                painter.setClipping(false);
             break;
         }
         }
