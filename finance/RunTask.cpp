@@ -20,7 +20,9 @@
 #include "frmAddPro.h"
 #include "frmAppunta.h"
 #include "frmConti.h"
+#include "frmProp.h"
 #include "frmSettings.h"
+#include "frmTab.h"
 #include "frmTipoMov.h"
 #include "frmTipoPag.h"
 #include "frmUtenti.h"
@@ -103,7 +105,10 @@ std::unique_ptr<QDialog> frmMain::createForm(const QString &form)
         {"frmTipoPag", &makeForm<frmTipoPag>},
         {"frmUtenti", &makeForm<frmUtenti>},
         {"frmAddPro", &makeForm<frmAddPro>},
+        {"frmProp", &makeForm<frmProp>},
         {"frmAppunta", &makeForm<frmAppunta>},
+        {"frmPostazioni", &makeForm<frmPostazioni>},
+        {"frmTurni", &makeForm<frmTurni>},
     };
     for (const auto &[name, make] : forms) {
         if (form == QLatin1String(name))
