@@ -47,6 +47,13 @@ private slots:
             QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(first[i]));
             ui::shoot(form.get(), QStringLiteral("frmProp_%1").arg(i));
         }
+        // The Tab key follows the tab's boxes in order, then the buttons.
+        QStringList visited;
+        for (int i = 0; i < 7; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited.join(QLatin1Char(' ')), QStringLiteral("txtLast Text1 Text3 Text2 Text4 ckeCondividi Command1"));
     }
 
     // Each box shows its own column: every column holds its own name.
