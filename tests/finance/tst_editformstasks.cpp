@@ -67,6 +67,8 @@ private slots:
         QTest::newRow("Tipi di movimenti") << "mnuTipiMov" << "frmTipoMov";
         QTest::newRow("Tipi di pagamenti") << "mnuTipiPag" << "frmTipoPag";
         QTest::newRow("Gestione Utenti") << "mnuUtenti" << "frmUtenti";
+        QTest::newRow("Postazioni di lavoro") << "mnuPostazioni" << "frmPostazioni";
+        QTest::newRow("Turni di lavoro") << "mnuTurni" << "frmTurni";
     }
     void menuReachesTheForm()
     {
