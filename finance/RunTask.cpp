@@ -14,6 +14,7 @@
 #include "db/Connection.h"
 #include "db/Recordset.h"
 #include "frmConti.h"
+#include "frmMov.h"
 #include "frmSettings.h"
 #include "frmTipoMov.h"
 #include "frmTipoPag.h"
@@ -75,7 +76,6 @@ void frmMain::RunTask(const QString &key)
 // A form not built yet opens nothing.
 void frmMain::showForm(const QString &form, std::optional<int> recordId)
 {
-    Q_UNUSED(recordId);
     std::unique_ptr<QDialog> dialog;
     if (form == QLatin1String("frmSettings"))
         dialog = std::make_unique<frmSettings>(this);
@@ -87,6 +87,12 @@ void frmMain::showForm(const QString &form, std::optional<int> recordId)
         dialog = std::make_unique<frmTipoPag>(this);
     else if (form == QLatin1String("frmUtenti"))
         dialog = std::make_unique<frmUtenti>(this);
+    else if (form == QLatin1String("frmMov")) {
+        auto editor = std::make_unique<frmMov>(this);
+        if (recordId)
+            editor->setMovimento(*recordId);
+        dialog = std::move(editor);
+    }
     if (dialog)
         Shell::showModal(dialog.get());
 }
