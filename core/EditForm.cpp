@@ -28,6 +28,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -308,13 +309,15 @@ int EditForm::editMode() const
 
 void EditForm::BindControls()
 {
+    // A combo the form refills here is the form's own change, not the user's.
+    const QScopedValueRollback showing(m_showing, true);
     bindingControls();
     showRecord();
 }
 
 void EditForm::showRecord()
 {
-    m_showing = true;
+    const QScopedValueRollback showing(m_showing, true);
     const bool open = m_rs && m_rs->isOpen();
     for (Binding &b : m_bindings) {
         QVariant v;
@@ -336,7 +339,6 @@ void EditForm::showRecord()
         }
         b.changed = false;
     }
-    m_showing = false;
 }
 
 void EditForm::fieldChanged(Binding &b)

@@ -77,7 +77,8 @@ protected:
     virtual void prepareLoad() {}
     // LoadRecord and the single-record load: the record was found, or a new record was started.
     virtual void recordLoaded(bool found) { Q_UNUSED(found) }
-    // BindControls: before the fields show the record (a form refills its data combos' lists here).
+    // BindControls: before the fields show the record (a form refills its data combos' lists here);
+    // what it changes in bound fields is not the user's change and is not written.
     virtual void bindingControls() {}
     // New: a new record was started.
     virtual void newStarted() {}

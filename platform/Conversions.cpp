@@ -447,4 +447,92 @@ QString currency(double amount)
     return italian().toString(amount, 'f', 2) + QStringLiteral(" €");
 }
 
+Wildcard::Wildcard(QStringView pattern, Dialect dialect)
+{
+    const auto add = [this](Token::Kind kind, QString chars = {}) { m_tokens.push_back({kind, std::move(chars)}); };
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const QChar c = pattern[i];
+        if (c == QLatin1Char('*') || (dialect == Find && c == QLatin1Char('%'))) {
+            if (m_tokens.empty() || m_tokens.back().kind != Token::Run)   // a run of stars is one star
+                add(Token::Run);
+        } else if (c == QLatin1Char('?') || (dialect == Find && c == QLatin1Char('_'))) {
+            add(Token::One);
+        } else if (dialect == Like && c == QLatin1Char('#')) {
+            add(Token::Digit);
+        } else if (dialect == Like && c == QLatin1Char('[')) {
+            const qsizetype close = pattern.indexOf(QLatin1Char(']'), i + 1);
+            if (close < 0) {
+                m_valid = false;
+                return;
+            }
+            QStringView list = pattern.mid(i + 1, close - i - 1);
+            const bool negated = list.startsWith(QLatin1Char('!'));
+            if (negated)
+                list = list.mid(1);
+            add(negated ? Token::NotList : Token::List, list.toString().toCaseFolded());
+            i = close;
+        } else {
+            add(Token::Char, QString(c.toCaseFolded()));
+        }
+    }
+}
+
+bool Wildcard::matches(QStringView text) const
+{
+    if (!m_valid)
+        return false;
+    const auto inList = [](const QString &list, QChar c) {
+        for (qsizetype k = 0; k < list.size(); ++k) {
+            if (k + 2 < list.size() && list[k + 1] == QLatin1Char('-')) {   // a range; '-' first or last is itself
+                if (list[k] <= c && c <= list[k + 2])
+                    return true;
+                k += 2;
+            } else if (list[k] == c) {
+                return true;
+            }
+        }
+        return false;
+    };
+    const auto fits = [&](const Token &t, QChar c) {
+        switch (t.kind) {
+        case Token::One: return true;
+        case Token::Digit: return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+        case Token::Char: return t.chars[0] == c;
+        case Token::List: return inList(t.chars, c);
+        case Token::NotList: return !inList(t.chars, c);
+        case Token::Run: break;
+        }
+        return false;
+    };
+    // Every token but a run takes exactly one character, so on a mismatch it is enough to let the
+    // last run seen take one character more: no earlier run need ever be revisited.
+    const size_t n = m_tokens.size();
+    size_t p = 0;
+    qsizetype t = 0;
+    size_t runAt = n;          // the last run seen, n when none
+    qsizetype runTo = 0;       // where the text after that run starts
+    while (t < text.size()) {
+        if (p < n && m_tokens[p].kind == Token::Run) {
+            runAt = p++;
+            runTo = t;
+        } else if (p < n && fits(m_tokens[p], text[t].toCaseFolded())) {
+            ++p;
+            ++t;
+        } else if (runAt < n) {
+            p = runAt + 1;
+            t = ++runTo;
+        } else {
+            return false;
+        }
+    }
+    while (p < n && m_tokens[p].kind == Token::Run)
+        ++p;
+    return p == n;
+}
+
+bool wildcardMatch(QStringView text, QStringView pattern, Wildcard::Dialect dialect)
+{
+    return Wildcard(pattern, dialect).matches(text);
+}
+
 } // namespace Conv

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QVariant>
+#include <vector>
 
 namespace Conv {
 
@@ -28,5 +29,32 @@ QString longDate(const QDate &d);               // dddd d MMMM yyyy
 QString generalDate(const QVariant &v);         // short date, plus " HH:mm:ss" when there is a time of day
 QString currency(double amount);                // "1.234,56 €"
 QString euro(double amount);                    // "€ 1.234,56", "-€ 20,00": the amount boxes' display format
+
+// A wildcard pattern, matched against a whole text without regard to case, in time bounded by
+// the text's length times the pattern's. The dialects:
+//   Find      a recordset's find: '*' or '%' any run of characters (also none), '?' or '_' one character;
+//   Like      SQL LIKE and the search combos: '*' any run, '?' one character, '#' one digit,
+//             "[list]" one character of the list, "[!list]" one not in it, "a-z" a range in a list;
+//             an unclosed '[' makes a pattern that matches nothing;
+//   FileName  file names: '*' any run, '?' one character.
+// Every other character stands for itself.
+class Wildcard
+{
+public:
+    enum Dialect { Find, Like, FileName };
+    Wildcard(QStringView pattern, Dialect dialect);
+    bool matches(QStringView text) const;
+
+private:
+    struct Token
+    {
+        enum Kind { Run, One, Digit, Char, List, NotList } kind;
+        QString chars;   // Char: the character; lists: the list, case-folded
+    };
+    std::vector<Token> m_tokens;
+    bool m_valid = true;
+};
+
+bool wildcardMatch(QStringView text, QStringView pattern, Wildcard::Dialect dialect);
 
 } // namespace Conv

@@ -1,5 +1,6 @@
 #include "ShellFileOp.h"
 
+#include "Conversions.h"
 #include "MsgBox.h"
 
 #include <QDir>
@@ -130,8 +131,10 @@ private:
                 QDir::Filters filters = QDir::Files | QDir::Hidden | QDir::System;
                 if (!flag(FOF_FILESONLY))
                     filters |= QDir::Dirs | QDir::NoDotAndDotDot;
-                for (const QFileInfo &match : info.dir().entryInfoList({info.fileName()}, filters, QDir::Name))
-                    paths.append(match.filePath());
+                const Conv::Wildcard pattern(info.fileName(), Conv::Wildcard::FileName);
+                for (const QFileInfo &entry : info.dir().entryInfoList(filters, QDir::Name))
+                    if (pattern.matches(entry.fileName()))
+                        paths.append(entry.filePath());
             } else if (info.exists() || info.isSymLink()) {
                 paths.append(from[i]);
             } else {

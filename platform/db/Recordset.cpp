@@ -69,30 +69,6 @@ Kind kindOfFieldType(int type)
     }
 }
 
-// Matches text against a find pattern: '*' or '%' any run of characters, '?' one character; no case.
-bool likeMatch(const QChar *t, const QChar *tEnd, const QChar *p, const QChar *pEnd)
-{
-    while (p != pEnd) {
-        if (*p == QLatin1Char('*') || *p == QLatin1Char('%')) {
-            while (p != pEnd && (*p == QLatin1Char('*') || *p == QLatin1Char('%')))
-                ++p;
-            if (p == pEnd)
-                return true;
-            for (const QChar *s = t; s != tEnd; ++s)
-                if (likeMatch(s, tEnd, p, pEnd))
-                    return true;
-            return false;
-        }
-        if (t == tEnd)
-            return false;
-        if (*p != QLatin1Char('?') && p->toCaseFolded() != t->toCaseFolded())
-            return false;
-        ++p;
-        ++t;
-    }
-    return t == tEnd;
-}
-
 }
 
 struct Recordset::Data
@@ -883,13 +859,13 @@ void Recordset::find(const QString &criteria, int skipRecords, int searchDirecti
         }
     }
 
+    const Conv::Wildcard pattern(operand, Conv::Wildcard::Find);
     const auto matches = [&](const QVariant &v) {
         if (!v.isValid() || v.isNull())
             return false;
         if (like) {
             const QString text = v.typeId() == QMetaType::QString ? v.toString() : Conv::toText(v);
-            return likeMatch(text.constData(), text.constData() + text.size(), operand.constData(),
-                             operand.constData() + operand.size());
+            return pattern.matches(text);
         }
         if (isText) {
             const QString text = v.typeId() == QMetaType::QString ? v.toString() : Conv::toText(v);

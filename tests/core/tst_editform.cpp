@@ -4,6 +4,8 @@
 
 #include "EditForm.h"
 
+#include <QComboBox>
+#include <QGroupBox>
 #include <QLineEdit>
 
 namespace {
@@ -18,6 +20,10 @@ public:
         addField(1, 0, QStringLiteral("N°:"), txtConto);
         bind(txtDescr, QStringLiteral("Descrizione"));
         bind(txtConto, QStringLiteral("NConto"), [](const QVariant &v) { return QStringLiteral("N. ") + v.toString(); });
+        cboComune = new QComboBox(Frame1);
+        cboComune->setObjectName(QStringLiteral("cboComune"));
+        addField(2, 0, QStringLiteral("Comune:"), cboComune);
+        bind(cboComune, QStringLiteral("ComuConto"));
     }
     void setConto(int id) { setRecordId(id); }
     QStringList found;
@@ -27,12 +33,19 @@ public:
 protected:
     QString requiredFieldMessage() const override { return {}; }
     void recordLoaded(bool wasFound) override { found << (wasFound ? QStringLiteral("found") : QStringLiteral("new")); }
-    void bindingControls() override { ++binds; }
+    // A data combo refilled at every bind, as the editors with lists of other tables do.
+    void bindingControls() override
+    {
+        ++binds;
+        cboComune->clear();
+        cboComune->addItems({QStringLiteral("Roma"), QStringLiteral("Milano")});
+    }
     void newStarted() override { ++started; }
 
 private:
     QLineEdit *txtDescr;
     QLineEdit *txtConto;
+    QComboBox *cboComune;
 };
 }
 
@@ -44,7 +57,7 @@ private slots:
     void init()
     {
         start();
-        db->exec(QStringLiteral("INSERT INTO Conti (IdConto, NConto, Descrizione) VALUES (7, '7', 'Sette'), (40000, '4', 'Grande');"));
+        db->exec(QStringLiteral("INSERT INTO Conti (IdConto, NConto, Descrizione, ComuConto) VALUES (7, '7', 'Sette', 'Milano'), (40000, '4', 'Grande', NULL);"));
     }
     void cleanup() { stop(); }
 
@@ -71,6 +84,34 @@ private slots:
         QCOMPARE(form.editMode(), mode);
         QCOMPARE(form.found, QStringList{mode == 0 ? QStringLiteral("found") : QStringLiteral("new")});
         QVERIFY(!form.findChild<ListGrid *>());
+    }
+
+    // Refilling a bound data combo at the bind is the form's own doing: the record keeps its value.
+    void refilledComboLeavesTheRecord_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("value in the list") << 7 << "Milano" << 0;
+        QTest::newRow("Null value") << 40000 << "" << 0;
+        QTest::newRow("new record") << 0 << "" << 2;
+    }
+    void refilledComboLeavesTheRecord()
+    {
+        QFETCH(int, id);
+        QFETCH(QString, shown);
+        QFETCH(int, mode);
+        const auto before = db->rows(QStringLiteral("SELECT * FROM Conti ORDER BY IdConto"));
+        AccountEditor form;
+        form.setConto(id);
+        QVERIFY(ui::open(&form));
+        QCOMPARE(ui::field<QComboBox>(&form, "cboComune")->currentText(), shown);
+        QCOMPARE(form.editMode(), mode);
+        if (mode == 0) {
+            ui::click(&form, "cmdCancel");
+            QCOMPARE(msg->count(), 0);   // nothing pending: no question
+        }
+        QCOMPARE(db->rows(QStringLiteral("SELECT * FROM Conti ORDER BY IdConto")), before);
     }
 
     void savesTheGivenRecordWithItsStamp()

@@ -246,6 +246,51 @@ private slots:
         QCOMPARE(Conv::toDateTime(Conv::toText(QDateTime(QDate(2024, 3, 5), QTime(8, 7, 6)))),
                  QDateTime(QDate(2024, 3, 5), QTime(8, 7, 6)));
     }
+
+    void wildcards_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<int>("dialect");
+        QTest::addColumn<bool>("matches");
+        const int find = Conv::Wildcard::Find, like = Conv::Wildcard::Like, file = Conv::Wildcard::FileName;
+        QTest::newRow("whole text only") << "Banca" << "banc" << find << false;
+        QTest::newRow("case-blind") << "Banca Uno" << "BANCA*" << find << true;
+        QTest::newRow("run may be empty") << "ab" << "a*b" << like << true;
+        QTest::newRow("one character") << "posta" << "p?sta" << file << true;
+        QTest::newRow("one is not none") << "psta" << "p?sta" << find << false;
+        QTest::newRow("percent, underscore") << "posta" << "%o_ta" << find << true;
+        QTest::newRow("percent is itself in LIKE") << "posta" << "%o_ta" << like << false;
+        QTest::newRow("run retried after a miss") << "abcabd" << "*ab?" << find << true;
+        QTest::newRow("run retried, no fit") << "abcabe" << "*abd" << find << false;
+        QTest::newRow("digit") << "Via 7" << "Via #" << like << true;
+        QTest::newRow("digit is a letter") << "Via x" << "Via #" << like << false;
+        QTest::newRow("hash is itself in a find") << "n#1" << "n#1" << find << true;
+        QTest::newRow("list") << "cane" << "[bc]ane" << like << true;
+        QTest::newRow("negated list") << "cane" << "[!bc]ane" << like << false;
+        QTest::newRow("range, either case") << "Mela" << "[a-z]ELA" << like << true;
+        QTest::newRow("range misses") << "4ela" << "[a-z]ela" << like << false;
+        QTest::newRow("dash at the end is itself") << "-x" << "[a-]x" << like << true;
+        QTest::newRow("bracketed star is itself") << "a*" << "a[*]" << like << true;
+        QTest::newRow("bracket is itself in a file name") << "[1].txt" << "[1]*" << file << true;
+        QTest::newRow("unclosed bracket matches nothing") << "[ab" << "[ab*" << like << false;
+        QTest::newRow("unclosed bracket, bare star") << "x" << "*[" << like << false;
+        QTest::newRow("empty pattern, empty text") << "" << "" << like << true;
+        QTest::newRow("only stars, empty text") << "" << "***" << find << true;
+        // Backtracking over every way to place the runs would take ages here.
+        const QString longText = QStringLiteral("a").repeated(200);
+        QTest::newRow("twenty runs, found") << longText << QStringLiteral("*a").repeated(20) + "*" << like << true;
+        QTest::newRow("twenty runs, not found") << longText << QStringLiteral("*a").repeated(20) + "b" << find << false;
+        QTest::newRow("twenty runs and ones") << longText << QStringLiteral("*?a").repeated(20) + "*b" << file << false;
+    }
+    void wildcards()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, pattern);
+        QFETCH(int, dialect);
+        QFETCH(bool, matches);
+        QCOMPARE(Conv::wildcardMatch(text, pattern, Conv::Wildcard::Dialect(dialect)), matches);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestConversions)

@@ -506,6 +506,31 @@ private slots:
         QCOMPARE(moved.count(), 1);
     }
 
+    // A long value searched with many wildcards: the search ends at once, found or not.
+    void findManyWildcards_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<int>("position");
+        const QString twentyStars = QStringLiteral("*a").repeated(20);
+        QTest::newRow("found") << twentyStars + QStringLiteral("*") << 2;
+        QTest::newRow("not found") << twentyStars + QStringLiteral("b") << -3;
+        QTest::newRow("percent and underscore") << QStringLiteral("%a_a%").repeated(10) << 2;
+    }
+    void findManyWildcards()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(int, position);
+        Recordset rs;
+        rs.appendField(QStringLiteral("Testo"), Recordset::LongVarChar, 255);
+        rs.open();
+        for (const QString &text : {QStringLiteral("breve"), QStringLiteral("a").repeated(80)}) {
+            rs.addNew();
+            rs.setValue(0, text);
+        }
+        rs.find(QStringLiteral("Testo like '%1'").arg(pattern), 0, 1, int(Recordset::BookmarkFirst));
+        QCOMPARE(rs.absolutePosition(), position);
+    }
+
     void badFindCriteria_data()
     {
         QTest::addColumn<QString>("criteria");
