@@ -1,3 +1,4 @@
+#include "Fonts.h"
 #include "frmBackup.h"
 
 #include <QApplication>
@@ -6,6 +7,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    substituteFonts();
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     frmBackup form;
     // Closing the form ends the program, even with the help window still open.

@@ -38,6 +38,12 @@ public:
     // open recordset.
     int editMode() const;
 
+    // The single-record editors' record id, set by the opener before showing: the record the next
+    // load opens (0, or an id no longer there, starts a new record). Each editor names it with a
+    // property of its own (Q_PROPERTY(int Movimento READ recordId WRITE setRecordId)).
+    int recordId() const { return m_recordId; }
+    void setRecordId(int id) { m_recordId = id; }
+
 protected:
     enum Shape { ListEditor, SingleRecord };
     // What a form edits: its table and key column, the title of its messages and its help id.
@@ -120,10 +126,6 @@ protected:
     void newRecord();
     void save();
     void deleteRecord();
-
-    // The single-record editors' record id (0 opens a new record).
-    int recordId() const { return m_recordId; }
-    void setRecordId(int id) { m_recordId = id; }
 
     // The form's recordset; raises when the form has none (before load, after unload).
     Recordset &rs() const;

@@ -1,4 +1,5 @@
 #include "FrmStart.h"
+#include "Fonts.h"
 #include "MsgBox.h"
 #include "frmMain.h"
 
@@ -8,6 +9,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    substituteFonts();
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     QCoreApplication::setOrganizationName(QStringLiteral("Focolarium"));
     QCoreApplication::setApplicationName(QStringLiteral("Focolarium"));

@@ -5,6 +5,7 @@
 #include "AppError.h"
 #include "Conversions.h"
 #include "DataBase.h"
+#include "EditForm.h"
 #include "ExplorerBar.h"
 #include "Guarded.h"
 #include "HTMLHelp.h"
@@ -69,32 +70,41 @@ void frmMain::RunTask(const QString &key)
     }
 }
 
-// Each form lands here with its own module: its single instance gets the record id (when one is
-// given) in its record-id property and is shown through Shell::showModal.
+// Each form lands here with its own module: a fresh instance, since every editor's unload sets its
+// record id back to 0 anyway; a given id goes to its record-id property, and it is shown through
+// Shell::showModal.
 //   frmProp (Contatto), frmMov (Movimento), frmAddPro (Promemoria), frmAddAppunta (IdAppunta);
 //   frmSettings, frmConti, frmTipoMov, frmTipoPag, frmUtenti, frmAppunta, frmPostazioni, frmTurni.
-// A form not built yet opens nothing.
 void frmMain::showForm(const QString &form, std::optional<int> recordId)
 {
-    std::unique_ptr<QDialog> dialog;
-    if (form == QLatin1String("frmSettings"))
-        dialog = std::make_unique<frmSettings>(this);
-    else if (form == QLatin1String("frmConti"))
-        dialog = std::make_unique<frmConti>(this);
-    else if (form == QLatin1String("frmTipoMov"))
-        dialog = std::make_unique<frmTipoMov>(this);
-    else if (form == QLatin1String("frmTipoPag"))
-        dialog = std::make_unique<frmTipoPag>(this);
-    else if (form == QLatin1String("frmUtenti"))
-        dialog = std::make_unique<frmUtenti>(this);
-    else if (form == QLatin1String("frmMov")) {
-        auto editor = std::make_unique<frmMov>(this);
-        if (recordId)
-            editor->setMovimento(*recordId);
-        dialog = std::move(editor);
+    const std::unique_ptr<QDialog> dialog = createForm(form);
+    if (!dialog)
+        return;
+    if (auto *editor = qobject_cast<EditForm *>(dialog.get()); editor && recordId)
+        editor->setRecordId(*recordId);
+    Shell::showModal(dialog.get());
+}
+
+namespace {
+template <class Form> std::unique_ptr<QDialog> makeForm(QWidget *parent) { return std::make_unique<Form>(parent); }
+}
+
+// A form not built yet opens nothing.
+std::unique_ptr<QDialog> frmMain::createForm(const QString &form)
+{
+    static const std::pair<const char *, std::unique_ptr<QDialog> (*)(QWidget *)> forms[] = {
+        {"frmSettings", &makeForm<frmSettings>},
+        {"frmConti", &makeForm<frmConti>},
+        {"frmTipoMov", &makeForm<frmTipoMov>},
+        {"frmTipoPag", &makeForm<frmTipoPag>},
+        {"frmUtenti", &makeForm<frmUtenti>},
+        {"frmMov", &makeForm<frmMov>},
+    };
+    for (const auto &[name, make] : forms) {
+        if (form == QLatin1String(name))
+            return make(this);
     }
-    if (dialog)
-        Shell::showModal(dialog.get());
+    return nullptr;
 }
 
 // The list reports fill themselves from the grid: RptContatti and RptPromemoria from the grid,

@@ -6,6 +6,7 @@
 #include "ImageList.h"
 
 #include <QMainWindow>
+#include <memory>
 #include <optional>
 
 class ExplorerBar;
@@ -13,6 +14,7 @@ class ExplorerBarItem;
 class ListGrid;
 class QAction;
 class QComboBox;
+class QDialog;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -39,6 +41,8 @@ protected:
     // The one place where the window opens another form, modally over itself. recordId, when
     // given, goes to the editor's record-id property first; without it the editor keeps its own.
     virtual void showForm(const QString &form, std::optional<int> recordId = std::nullopt);
+    // A new instance of the form of that name; null for a name the program has no form for.
+    virtual std::unique_ptr<QDialog> createForm(const QString &form);
     // Hands the grid (and, for the movements, the status text) to a list report.
     virtual void printReport(const QString &report);
 

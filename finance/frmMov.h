@@ -9,12 +9,10 @@ class QComboBox;
 class frmMov : public EditForm
 {
     Q_OBJECT
+    // The movement to edit, set by the opener before showing the form.
+    Q_PROPERTY(int Movimento READ recordId WRITE setRecordId)
 public:
     explicit frmMov(QWidget *parent = nullptr);
-
-    // The movement to edit, set by the opener before showing the form.
-    void setMovimento(int id) { setRecordId(id); }
-    int Movimento() const { return recordId(); }
 
 protected:
     QString requiredFieldMessage() const override;

@@ -3,18 +3,43 @@
 
 #include "../core/FormFixture.h"
 
+#include "EditForm.h"
 #include "Shell.h"
 #include "frmMain.h"
 #include "frmMov.h"
 
 #include <QAction>
 #include <QDialog>
+#include <QGroupBox>
+#include <QLineEdit>
 
 namespace {
+// A single-record editor of the accounts, standing in for the editors opened on a record.
+class AccountEditor : public EditForm
+{
+public:
+    explicit AccountEditor(QWidget *parent)
+        : EditForm(SingleRecord, {QStringLiteral("Conti"), QStringLiteral("IdConto"), QStringLiteral("Conto"), 1}, parent)
+    {
+        bind(textBox("txtDescr"), QStringLiteral("Descrizione"));
+    }
+
+protected:
+    QString requiredFieldMessage() const override { return {}; }
+};
+
 class Main : public frmMain
 {
 public:
     using frmMain::showForm;
+
+protected:
+    std::unique_ptr<QDialog> createForm(const QString &form) override
+    {
+        if (form == QLatin1String("frmProp"))
+            return std::make_unique<AccountEditor>(this);
+        return frmMain::createForm(form);
+    }
 };
 }
 
@@ -31,7 +56,7 @@ private slots:
         Shell::setModalHandler([this](QDialog *d) {
             shown << QString::fromLatin1(d->metaObject()->className());
             if (auto *editor = qobject_cast<frmMov *>(d))
-                shown.last() += QLatin1Char(':') + QString::number(editor->Movimento());
+                shown.last() += QLatin1Char(':') + QString::number(editor->property("Movimento").toInt());
             return 0;
         });
     }
@@ -56,6 +81,39 @@ private slots:
         Main main;
         main.findChild<QAction *>(menu)->trigger();
         QCOMPARE(shown, QStringList{form});
+    }
+
+    // The id given to the one place that opens forms is the record the editor shows.
+    void recordIdReachesTheEditor_data()
+    {
+        QTest::addColumn<std::optional<int>>("id");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("an existing record") << std::optional<int>(7) << "Sette" << 0;
+        QTest::newRow("no id: a new record") << std::optional<int>() << "" << 2;
+        QTest::newRow("id 0: a new record") << std::optional<int>(0) << "" << 2;
+    }
+    void recordIdReachesTheEditor()
+    {
+        QFETCH(std::optional<int>, id);
+        QFETCH(QString, shown);
+        QFETCH(int, mode);
+        FormSession session;
+        session.db.exec(QStringLiteral("INSERT INTO Conti (IdConto, NConto, Descrizione) VALUES (7, '7', 'Sette');"));
+        QString text;
+        int editMode = -1;
+        Shell::setModalHandler([&](QDialog *d) {
+            if (ui::open(d)) {
+                text = ui::field(d, "txtDescr")->text();
+                editMode = static_cast<EditForm *>(d)->editMode();
+            }
+            return 0;
+        });
+        Main main;
+        main.showForm(QStringLiteral("frmProp"), id);
+        QCOMPARE(text, shown);
+        QCOMPARE(editMode, mode);
+        QCOMPARE(session.msg.count(), 0);
     }
 
     void settingsFormIsOpenedByName()

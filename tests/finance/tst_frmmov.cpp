@@ -17,7 +17,7 @@ class tst_frmMov : public QObject, FormTest<frmMov>
     std::unique_ptr<frmMov> openOn(int id)
     {
         auto form = std::make_unique<frmMov>();
-        form->setMovimento(id);
+        form->setProperty("Movimento", id);
         if (!ui::open(form.get()))
             qFatal("the form did not open");
         return form;
@@ -68,13 +68,13 @@ private slots:
         QCOMPARE(row[0].mid(7, 3), (QVector<QVariant>{1, 1, 1}));
         QVERIFY(row[0][10].isNull());
         // The form now edits the saved movement, so Elimina removes exactly it.
-        QCOMPARE(form->Movimento(), id);
+        QCOMPARE(form->property("Movimento").toInt(), id);
         QCOMPARE(form->editMode(), 0);
         QCOMPARE(ui::field(form.get(), "txtEntrata")->text(), QStringLiteral("€ 1.500,25"));
         ui::click(form.get(), "Command6");
         QCOMPARE(msg->last(), (MsgRecord{"Record Cancellato!", MsgKind::Information, "Delete Successfull!"}));
         QCOMPARE(db->value(QStringLiteral("SELECT group_concat(IdMov) FROM Movimenti")).toString(), QStringLiteral("5"));
-        QCOMPARE(form->Movimento(), 0);
+        QCOMPARE(form->property("Movimento").toInt(), 0);
         QCOMPARE(form->editMode(), 2);
         QCOMPARE(ui::field(form.get(), "txtInfo")->text(), QString());
     }

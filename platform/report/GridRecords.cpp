@@ -1,0 +1,28 @@
+#include "GridRecords.h"
+
+#include "ListGrid.h"
+#include "db/Recordset.h"
+
+std::unique_ptr<Recordset> textRecords(const std::vector<std::pair<QString, int>> &fields)
+{
+    auto records = std::make_unique<Recordset>();
+    for (const auto &[name, size] : fields)
+        records->appendField(name, Recordset::LongVarWChar, size);
+    records->setCursorType(Recordset::OpenDynamic);
+    records->open();
+    return records;
+}
+
+void copyGridRows(ListGrid &grid, Recordset &records)
+{
+    const int rows = grid.rows();
+    const int columns = grid.columns();
+    for (int r = 1; r <= rows; ++r) {
+        grid.setSelectedRow(r);
+        records.addNew();
+        for (int c = 1; c <= columns; ++c) {
+            const int size = records.fieldSize(c - 1);
+            records.setValue(c - 1, grid.cellText(r, c).left(size > 0 ? size : -1));
+        }
+    }
+}

@@ -1,0 +1,321 @@
+#include "Report.h"
+
+#include "AppError.h"
+#include "Conversions.h"
+#include "ReportLayout.h"
+#include "ReportPreview.h"
+#include "Shell.h"
+#include "db/Recordset.h"
+
+#include <QFontMetricsF>
+#include <algorithm>
+#include <cmath>
+#include <unordered_map>
+
+static ReportControl &added(ReportSection &s, ReportControl::Type type, const QRect &rect)
+{
+    ReportControl &c = s.controls.emplace_back();
+    c.type = type;
+    c.rect = rect;
+    return c;
+}
+
+ReportControl &ReportSection::addLabel(const QString &caption, const QRect &rect, const QString &name)
+{
+    ReportControl &c = added(*this, ReportControl::Label, rect);
+    c.name = name;
+    c.caption = caption;
+    return c;
+}
+
+ReportControl &ReportSection::addTextBox(const QString &field, const QRect &rect)
+{
+    ReportControl &c = added(*this, ReportControl::TextBox, rect);
+    c.name = field;
+    c.field = field;
+    return c;
+}
+
+ReportControl &ReportSection::addLine(const QRect &rect) { return added(*this, ReportControl::Line, rect); }
+
+ReportControl &ReportSection::addShape(const QRect &rect, const QColor &fill)
+{
+    ReportControl &c = added(*this, ReportControl::Shape, rect);
+    c.color = fill;
+    return c;
+}
+
+ReportControl &ReportSection::addRecordCount(const QRect &rect)
+{
+    return added(*this, ReportControl::RecordCount, rect);
+}
+
+void ReportSection::addPageOfPages(int left, int top)
+{
+    addLabel(QStringLiteral("Page  "), QRect(left, top, 585, 285));
+    addLabel(QStringLiteral("%p"), QRect(left + 570, top, 285, 240));
+    addLabel(QStringLiteral(" of "), QRect(left + 855, top, 300, 285));
+    addLabel(QStringLiteral("%P"), QRect(left + 1140, top, 570, 240));
+}
+
+// ---------------------------------------------------------------------------------------------
+
+Report::Report(const QString &caption) : caption(caption), font(QStringLiteral("Arial"))
+{
+    font.setPointSizeF(8.25);
+    reportHeader.name = QStringLiteral("ReportHeader");
+    pageHeader.name = QStringLiteral("PageHeader");
+    detail.name = QStringLiteral("Detail");
+    pageFooter.name = QStringLiteral("PageFooter");
+    reportFooter.name = QStringLiteral("ReportFooter");
+}
+
+Report::~Report() = default;
+
+static AppError itemNotFound(const QString &name)
+{
+    return AppError(AppError::ItemNotFound,
+                    QStringLiteral("Elemento non trovato nell'insieme: %1").arg(name));
+}
+
+ReportSection &Report::section(const QString &name)
+{
+    for (ReportSection *s : {&reportHeader, &pageHeader, &detail, &pageFooter, &reportFooter})
+        if (s->name.compare(name, Qt::CaseInsensitive) == 0)
+            return *s;
+    throw itemNotFound(name);
+}
+
+ReportControl &Report::control(const QString &name)
+{
+    for (ReportSection *s : {&reportHeader, &pageHeader, &detail, &pageFooter, &reportFooter})
+        for (ReportControl &c : s->controls)
+            if (c.name.compare(name, Qt::CaseInsensitive) == 0)
+                return c;
+    throw itemNotFound(name);
+}
+
+void Report::show(QWidget *parent)
+{
+    ReportPreview preview(layout(), parent);
+    Shell::showModal(&preview);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+// A font measured and drawn in twips: its pixel size is its point size times 20.
+QFont twipFont(QFont font)
+{
+    const qreal points = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 0.75;
+    font.setPixelSize(std::max(1, int(std::lround(points * TwipsPerPoint))));
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
+class Layouter
+{
+public:
+    Layouter(const Report &report, ReportLayout &out) : r(report), out(out)
+    {
+        out.caption = r.caption;
+        out.pageLayout = QPageLayout(r.pageSize, r.orientation, QMarginsF());
+        out.paper = (out.pageLayout.fullRect(QPageLayout::Millimeter).size() * (1440 / 25.4)).toSize();
+        left = r.margins.left();
+        footerTop = out.paper.height() - r.margins.bottom() - r.pageFooter.height;
+        for (const ReportSection *s : {&r.reportHeader, &r.pageHeader, &r.detail, &r.pageFooter, &r.reportFooter})
+            prepare(*s);
+    }
+
+    void run()
+    {
+        Recordset *rs = r.dataSource;
+        records = rs && rs->isOpen() ? std::max(0, rs->recordCount()) : 0;
+        startPage(true);
+        if (records > 0) {
+            rs->moveFirst();
+            onRecord = true;
+            for (; !rs->eof(); rs->moveNext()) {
+                const int height = sectionHeight(r.detail);
+                if (y + height > footerTop && y > bodyTop)
+                    nextPage();
+                place(r.detail, height);
+            }
+            onRecord = false;
+        }
+        if (y + r.reportFooter.height > footerTop && y > bodyTop)
+            nextPage();
+        place(r.reportFooter, sectionHeight(r.reportFooter));
+        endPage();
+        writePageNumbers();
+    }
+
+private:
+    struct Prepared
+    {
+        quint16 font = 0;
+        int field = -1;           // the text box's field in the data source
+    };
+
+    void prepare(const ReportSection &s)
+    {
+        std::vector<Prepared> &prepared = preparedOf[&s];
+        for (const ReportControl &c : s.controls) {
+            Prepared p;
+            const QFont f = twipFont(c.font.value_or(r.font));
+            const auto at = std::find(out.fonts.cbegin(), out.fonts.cend(), f);
+            p.font = quint16(at - out.fonts.cbegin());
+            if (at == out.fonts.cend()) {
+                out.fonts.append(f);
+                metrics.emplace_back(f);
+            }
+            if (c.type == ReportControl::TextBox && r.dataSource && r.dataSource->isOpen()) {
+                p.field = r.dataSource->fieldIndex(c.field);
+                if (p.field < 0)
+                    throw itemNotFound(c.field);
+            }
+            prepared.push_back(p);
+        }
+    }
+
+    QString textOf(const ReportControl &c, const Prepared &p) const
+    {
+        switch (c.type) {
+        case ReportControl::Label: return c.caption;
+        case ReportControl::RecordCount: return QString::number(records);
+        case ReportControl::TextBox: {
+            if (!onRecord || p.field < 0)
+                return QString();
+            const QVariant v = r.dataSource->value(p.field);
+            return v.typeId() == QMetaType::QString ? v.toString() : Conv::toText(v);
+        }
+        default: return QString();
+        }
+    }
+
+    // The height of a growing box's wrapped text, in twips.
+    int textHeight(const ReportControl &c, const Prepared &p, const QString &text) const
+    {
+        const QRectF bound = metrics[p.font].boundingRect(QRectF(0, 0, c.rect.width(), 1e9),
+                                                          Qt::AlignLeft | Qt::TextWordWrap, text);
+        return int(std::ceil(bound.height()));
+    }
+
+    // The section's height for the current record: growing boxes add what their text needs.
+    int sectionHeight(const ReportSection &s)
+    {
+        grown.clear();
+        int extra = 0;
+        const std::vector<Prepared> &prepared = preparedOf.at(&s);
+        for (size_t i = 0; i < s.controls.size(); ++i) {
+            const ReportControl &c = s.controls[i];
+            if (!c.canGrow)
+                continue;
+            const Prepared &p = prepared[i];
+            const int need = textHeight(c, p, textOf(c, p));
+            if (need > c.rect.height()) {
+                grown.emplace_back(&c, need);
+                extra = std::max(extra, need - c.rect.height());
+            }
+        }
+        return s.height + extra;
+    }
+
+    // Places a section at y; what lies below the page's body is cut.
+    void place(const ReportSection &s, int height, int limit = -1)
+    {
+        if (limit < 0)
+            limit = footerTop;
+        const int bottom = std::min(y + height, limit);
+        const std::vector<Prepared> &prepared = preparedOf.at(&s);
+        for (size_t i = 0; i < s.controls.size(); ++i) {
+            const ReportControl &c = s.controls[i];
+            QRect rect = c.rect.translated(left, y);
+            for (const auto &[control, need] : grown)
+                if (control == &c)
+                    rect.setHeight(need);
+            if (rect.top() >= bottom && !(c.type == ReportControl::Line && rect.top() == bottom))
+                continue;
+            if (rect.top() + rect.height() > bottom)
+                rect.setHeight(bottom - rect.top());
+            const Prepared &p = prepared[i];
+            PlacedItem item;
+            item.rect = rect;
+            item.font = p.font;
+            item.color = c.color.rgb();
+            switch (c.type) {
+            case ReportControl::Line: item.type = PlacedItem::Line; break;
+            case ReportControl::Shape: item.type = PlacedItem::Fill; break;
+            default:
+                item.type = PlacedItem::Text;
+                item.text = textOf(c, p);
+                if (c.type == ReportControl::Label && c.caption.contains(QLatin1Char('%')))
+                    pageTexts.push_back({int(out.pages.size()) - 1, page().items.size()});
+                break;
+            }
+            page().items.push_back(std::move(item));
+        }
+        grown.clear();
+        y = bottom;
+    }
+
+    ReportPage &page() { return out.pages.back(); }
+
+    void startPage(bool first)
+    {
+        out.pages.emplace_back();
+        y = r.margins.top();
+        if (first)
+            place(r.reportHeader, sectionHeight(r.reportHeader));
+        place(r.pageHeader, sectionHeight(r.pageHeader));
+        bodyTop = y;
+    }
+
+    void endPage()
+    {
+        y = footerTop;
+        place(r.pageFooter, sectionHeight(r.pageFooter), out.paper.height());
+    }
+
+    void nextPage()
+    {
+        // The grown heights belong to the section waiting to be placed on the next page.
+        const auto waiting = grown;
+        grown.clear();
+        endPage();
+        startPage(false);
+        grown = waiting;
+    }
+
+    void writePageNumbers()
+    {
+        const QString count = QString::number(out.pages.size());
+        for (const auto &[pageIndex, itemIndex] : pageTexts) {
+            QString &text = out.pages[pageIndex].items[itemIndex].text;
+            text.replace(QLatin1String("%p"), QString::number(pageIndex + 1)).replace(QLatin1String("%P"), count);
+        }
+    }
+
+    const Report &r;
+    ReportLayout &out;
+    std::vector<QFontMetricsF> metrics;
+    std::unordered_map<const ReportSection *, std::vector<Prepared>> preparedOf;
+    std::vector<std::pair<const ReportControl *, int>> grown;
+    std::vector<std::pair<int, size_t>> pageTexts;
+    int records = 0;
+    bool onRecord = false;
+    int left = 0;
+    int y = 0;
+    int bodyTop = 0;
+    int footerTop = 0;
+};
+
+} // namespace
+
+ReportLayout Report::layout() const
+{
+    ReportLayout out;
+    Layouter(*this, out).run();
+    return out;
+}

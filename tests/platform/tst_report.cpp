@@ -1,0 +1,244 @@
+#include "AppError.h"
+#include "Fonts.h"
+#include "ListGrid.h"
+#include "Shell.h"
+#include "db/Recordset.h"
+#include "report/GridRecords.h"
+#include "report/Report.h"
+#include "report/ReportLayout.h"
+#include "report/ReportPreview.h"
+
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+// A portrait A4 report (11906 × 16838 twips): the body ends at 16838 - 400 - 378 = 16060, so the
+// first page holds 54 details of 270 below its two headers and each later page 57.
+class TestReport : public Report
+{
+public:
+    std::unique_ptr<Recordset> records;
+
+    explicit TestReport(const QStringList &texts, int fieldSize = 2000) : Report(QStringLiteral("Prova"))
+    {
+        width = 9000;
+        reportHeader.height = 570;
+        reportHeader.addLabel(QStringLiteral("Titolo"), QRect(0, 0, 3000, 567));
+        pageHeader.height = 270;
+        pageHeader.addShape(QRect(0, 0, 9000, 270), QColor(192, 192, 192));
+        pageHeader.addLabel(QStringLiteral("Intestazione"), QRect(50, 0, 2000, 255));
+        pageHeader.addLine(QRect(3000, 0, 0, 270));
+        detail.height = 270;
+        detail.addTextBox(QStringLiteral("TESTO"), QRect(0, 0, 3000, 270)).canGrow = true;
+        pageFooter.height = 378;
+        pageFooter.addPageOfPages(4308, 90);
+        reportFooter.height = 525;
+        reportFooter.addLabel(QStringLiteral("Fine"), QRect(0, 300, 2000, 225));
+        reportFooter.addRecordCount(QRect(2000, 300, 1000, 225));
+        records = textRecords({{QStringLiteral("Testo"), fieldSize}});
+        for (const QString &t : texts) {
+            records->addNew();
+            records->setValue(0, t);
+        }
+        dataSource = records.get();
+    }
+};
+
+static QStringList numbered(int n)
+{
+    QStringList out;
+    for (int i = 1; i <= n; ++i)
+        out << QStringLiteral("riga %1").arg(i);
+    return out;
+}
+
+// Pages in a PDF file: its page objects.
+static int pdfPages(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    return int(QString::fromLatin1(f.readAll()).count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))));
+}
+
+class tst_Report : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { substituteFonts(); }
+    void cleanup() { Shell::setModalHandler({}); }
+
+    // Details fill pages between the headers and the footer; the report header comes once, first,
+    // the report footer once, last (on a page of its own when the last page has no room).
+    void pagination_data()
+    {
+        QTest::addColumn<int>("records");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("no records") << 0 << 1;
+        QTest::newRow("one record") << 1 << 1;
+        QTest::newRow("footer still fits") << 52 << 1;
+        QTest::newRow("footer moves on") << 53 << 2;
+        QTest::newRow("first page full") << 54 << 2;
+        QTest::newRow("one detail over") << 55 << 2;
+        QTest::newRow("three pages") << 54 + 57 + 50 << 3;
+        QTest::newRow("hundreds") << 1000 << 18;
+    }
+    void pagination()
+    {
+        QFETCH(int, records);
+        QFETCH(int, pages);
+        const QStringList texts = numbered(records);
+        TestReport report(texts);
+        const ReportLayout layout = report.layout();
+        QCOMPARE(layout.pageCount(), pages);
+        QCOMPARE(layout.paper, QSize(11906, 16838));
+
+        QStringList details;
+        for (int p = 0; p < pages; ++p) {
+            const QStringList t = layout.texts(p);
+            QCOMPARE(t.count(QStringLiteral("Intestazione")), 1);
+            QCOMPARE(t.count(QStringLiteral("Titolo")), p == 0 ? 1 : 0);
+            QCOMPARE(t.count(QStringLiteral("Fine")), p == pages - 1 ? 1 : 0);
+            QCOMPARE(t.mid(t.size() - 4),
+                     (QStringList{"Page  ", QString::number(p + 1), " of ", QString::number(pages)}));
+            for (const QString &s : t)
+                if (s.startsWith(QLatin1String("riga")))
+                    details << s;
+            for (const PlacedItem &item : layout.pages[p].items) {
+                if (item.text.startsWith(QLatin1String("riga")))
+                    QVERIFY(item.rect.bottom() < 16060);
+            }
+        }
+        QCOMPARE(details, texts);
+        QCOMPARE(layout.texts(pages - 1).mid(0, layout.texts(pages - 1).size() - 4).last(), QString::number(records));
+    }
+
+    // A growing box takes the height of its wrapped text, and the next detail follows it; one taller
+    // than a page is cut at the page's body and the next detail starts a new page.
+    void canGrow_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("grows");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("short") << 10 << false << 1;
+        QTest::newRow("2000 characters") << 2000 << true << 1;
+        QTest::newRow("taller than a page") << 30000 << true << 2;
+    }
+    void canGrow()
+    {
+        QFETCH(int, length);
+        QFETCH(bool, grows);
+        QFETCH(int, pages);
+        QString longText;
+        while (longText.size() < length)
+            longText += QStringLiteral("parola ");
+        longText.truncate(length);
+        TestReport report({longText, QStringLiteral("dopo")}, 0);
+        const ReportLayout layout = report.layout();
+        QCOMPARE(layout.pageCount(), pages);
+        const PlacedItem *first = nullptr;
+        const PlacedItem *next = nullptr;
+        for (const ReportPage &page : layout.pages)
+            for (const PlacedItem &item : page.items) {
+                if (item.text == longText)
+                    first = &item;
+                if (item.text == QLatin1String("dopo"))
+                    next = &item;
+            }
+        QVERIFY(first && next);
+        QCOMPARE(first->rect.height() > 270, grows);
+        QVERIFY(first->rect.bottom() < 16060);
+        if (pages == 1)
+            QCOMPARE(next->rect.top(), first->rect.top() + first->rect.height());
+        else
+            QCOMPARE(next->rect.top(), 400 + 270);
+    }
+
+    void boundFieldsAreFoundWithoutCase()
+    {
+        TestReport report({QStringLiteral("x")});
+        report.control(QStringLiteral("testo")).field = QStringLiteral("tEsTo");
+        QVERIFY(report.layout().texts(0).contains(QStringLiteral("x")));
+        report.control(QStringLiteral("testo")).field = QStringLiteral("Assente");
+        try {
+            report.layout();
+            QFAIL("a missing field was laid out");
+        } catch (const AppError &e) {
+            QCOMPARE(e.number(), AppError::ItemNotFound);
+        }
+    }
+
+    void textsAreCutToTheirFieldSize()
+    {
+        ListGrid grid;
+        grid.addColumn(QStringLiteral("a"), QStringLiteral("A"), 80);
+        grid.addColumn(QStringLiteral("b"), QStringLiteral("B"), 80);
+        grid.setRows(3);
+        for (int r = 1; r <= 3; ++r) {
+            grid.setCellText(r, 1, QString(300, QChar(u'a' + r)));
+            grid.setCellText(r, 2, QString::number(r));
+        }
+        auto records = textRecords({{QStringLiteral("A"), 255}, {QStringLiteral("B"), 255}});
+        copyGridRows(grid, *records);
+        QCOMPARE(grid.selectedRow(), 3);
+        QCOMPARE(records->recordCount(), 3);
+        records->moveFirst();
+        QCOMPARE(records->value(0).toString(), QString(255, QChar(u'b')));
+        QCOMPARE(records->value(1).toString(), QStringLiteral("1"));
+    }
+
+    void pdfHasTheLayoutsPages()
+    {
+        TestReport report(numbered(200));
+        const ReportLayout layout = report.layout();
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("report.pdf"));
+        QPdfWriter pdf(path);
+        QVERIFY(printPages(layout, pdf, 0, layout.pageCount() - 1));
+        QCOMPARE(pdfPages(path), layout.pageCount());
+    }
+
+    // The preview opens on the first page under the report's caption, moves within the pages, and
+    // prints the range the print dialog names.
+    void preview()
+    {
+        TestReport report(numbered(200));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("range.pdf"));
+        QStringList seen;
+        Shell::setModalHandler([&](QDialog *d) {
+            if (auto *print = qobject_cast<QPrintDialog *>(d)) {
+                print->printer()->setOutputFileName(path);
+                print->printer()->setPrintRange(QPrinter::PageRange);
+                print->printer()->setFromTo(2, 3);
+                return int(QDialog::Accepted);
+            }
+            auto *preview = qobject_cast<ReportPreview *>(d);
+            if (!preview)
+                return 0;
+            seen << preview->windowTitle() << QString::number(preview->currentPage());
+            auto click = [&](const char *name) {
+                preview->findChild<QPushButton *>(QString::fromLatin1(name))->click();
+                seen << QString::number(preview->currentPage());
+            };
+            click("cmdNext");
+            click("cmdLast");
+            click("cmdNext");
+            click("cmdFirst");
+            click("cmdPrevious");
+            preview->grab();
+            click("cmdPrint");
+            return 0;
+        });
+        report.show();
+        QCOMPARE(seen, (QStringList{"Prova", "0", "1", "3", "3", "0", "0", "0"}));
+        QCOMPARE(pdfPages(path), 2);
+    }
+};
+
+QTEST_MAIN(tst_Report)
+#include "tst_report.moc"
