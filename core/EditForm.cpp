@@ -5,6 +5,7 @@
 #include "Conversions.h"
 #include "DataBase.h"
 #include "DateBox.h"
+#include "DatePicker.h"
 #include "EscKey.h"
 #include "Funzioni.h"
 #include "Guarded.h"
@@ -50,7 +51,7 @@ bool isTextColumn(int type)
         || type == Recordset::LongVarWChar;
 }
 
-// Shows a column's value in a field.
+// Shows a column's value in a field. An editable combo shows its text as is, in its list or not.
 void showValue(QWidget *field, const QVariant &v)
 {
     if (auto *box = qobject_cast<QLineEdit *>(field)) {
@@ -64,20 +65,26 @@ void showValue(QWidget *field, const QVariant &v)
         } catch (const AppError &) {
         }
         check->setChecked(on);
+    } else if (auto *picker = qobject_cast<DatePicker *>(field)) {
+        picker->setValue(v);
     } else if (auto *combo = qobject_cast<QComboBox *>(field)) {
         const QString text = Funzioni::NullToString(v);
+        const bool byText = combo->isEditable();
         int index = -1;
         for (int i = 0; i < combo->count() && index < 0 && !text.isEmpty(); ++i) {
             const QVariant data = combo->itemData(i);
-            if (data.isValid() ? Funzioni::NullToString(data) == text : combo->itemText(i) == text)
+            if (data.isValid() && !byText ? Funzioni::NullToString(data) == text : combo->itemText(i) == text)
                 index = i;
         }
         combo->setCurrentIndex(index);
+        if (byText)
+            combo->setEditText(text);
     }
 }
 
 // The value a field holds, as the column will receive it: texts as typed (an empty text is Null
-// outside text columns), check boxes as truth values, combos by their bound data or their text.
+// outside text columns), check boxes as truth values, date pickers as their date or Null, combos
+// by their bound data or their text; an editable combo always by its text.
 QVariant valueOf(QWidget *field, bool textColumn)
 {
     QString text;
@@ -87,13 +94,17 @@ QVariant valueOf(QWidget *field, bool textColumn)
         text = memo->toPlainText();
     else if (auto *check = qobject_cast<QCheckBox *>(field))
         return check->isChecked();
+    else if (auto *picker = qobject_cast<DatePicker *>(field))
+        return picker->value();
     else if (auto *combo = qobject_cast<QComboBox *>(field)) {
-        if (combo->currentIndex() < 0)
+        if (combo->isEditable())
+            text = combo->currentText();
+        else if (combo->currentIndex() < 0)
             return {};
-        const QVariant data = combo->currentData();
-        if (data.isValid())
+        else if (const QVariant data = combo->currentData(); data.isValid())
             return data;
-        text = combo->currentText();
+        else
+            text = combo->currentText();
     }
     if (text.isEmpty() && !textColumn)
         return {};
@@ -210,8 +221,19 @@ void EditForm::bind(QWidget *field, const QString &column, DisplayFormat format)
         connect(memo, &QPlainTextEdit::textChanged, this, changed);
     else if (auto *check = qobject_cast<QCheckBox *>(field))
         connect(check, &QCheckBox::stateChanged, this, changed);
-    else if (auto *combo = qobject_cast<QComboBox *>(field))
-        connect(combo, &QComboBox::currentIndexChanged, this, changed);
+    else if (auto *picker = qobject_cast<DatePicker *>(field))
+        connect(picker, &DatePicker::valueChanged, this, changed);
+    else if (auto *combo = qobject_cast<QComboBox *>(field)) {
+        // A list combo changes with its choice; an editable one with its text, typed or chosen.
+        connect(combo, &QComboBox::currentIndexChanged, this, [combo, changed] {
+            if (!combo->isEditable())
+                changed();
+        });
+        connect(combo, &QComboBox::currentTextChanged, this, [combo, changed] {
+            if (combo->isEditable())
+                changed();
+        });
+    }
 }
 
 void EditForm::dateBox(QLineEdit *box)
@@ -346,6 +368,16 @@ void EditForm::fieldChanged(Binding &b)
     if (m_showing || !m_rs || !m_rs->isOpen())
         return;
     b.changed = true;
+    // The other fields of the same column show what was typed; the column is written from this one.
+    {
+        const QScopedValueRollback showing(m_showing, true);
+        for (Binding &other : m_bindings) {
+            if (&other != &b && other.column.compare(b.column, Qt::CaseInsensitive) == 0) {
+                showValue(other.field, valueOf(b.field, true));
+                other.changed = false;
+            }
+        }
+    }
     // The record goes into edit at once; a text that does not convert yet is written when the record is.
     try {
         writeField(b);

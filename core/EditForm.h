@@ -108,9 +108,12 @@ protected:
     QLineEdit *textBox(const char *name);      // a text box of the frame, named
     QGridLayout *fieldsLayout() const { return m_fields; }
     QVBoxLayout *formLayout() const { return m_form; }
-    // Binds a text box, multi-line box, check box or combo box to a column; BindControls shows the
-    // columns in this order. A text box may show its column through a display format (a non-Null
-    // value to its text); what the user types is written as typed.
+    // Binds a text box, multi-line box, check box, date picker or combo box to a column;
+    // BindControls shows the columns in this order. A text box may show its column through a display
+    // format (a non-Null value to its text); what the user types is written as typed. A list combo
+    // binds by its items' data (or their text when they have none); an editable combo by its text,
+    // in the list or not. Fields bound to the same column show each other's changes, and the
+    // column is written from the one changed last.
     using DisplayFormat = std::function<QString(const QVariant &)>;
     void bind(QWidget *field, const QString &column, DisplayFormat format = {});
     // A date box: leaving it checks the date and rewrites it in the general date form.

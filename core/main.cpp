@@ -1,16 +1,16 @@
 #include "FrmStart.h"
 #include "Fonts.h"
+#include "Italian.h"
 #include "MsgBox.h"
 #include "frmMain.h"
 
 #include <QApplication>
-#include <QLocale>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     substituteFonts();
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    Italian::apply();
     QCoreApplication::setOrganizationName(QStringLiteral("Focolarium"));
     QCoreApplication::setApplicationName(QStringLiteral("Focolarium"));
     MsgBoxSeam::setDefaultTitle(QStringLiteral("Focolarium"));

@@ -14,6 +14,7 @@
 #include "Shell.h"
 #include "db/Connection.h"
 #include "db/Recordset.h"
+#include "frmAppunta.h"
 #include "frmConti.h"
 #include "frmMov.h"
 #include "frmSettings.h"
@@ -99,6 +100,7 @@ std::unique_ptr<QDialog> frmMain::createForm(const QString &form)
         {"frmTipoPag", &makeForm<frmTipoPag>},
         {"frmUtenti", &makeForm<frmUtenti>},
         {"frmMov", &makeForm<frmMov>},
+        {"frmAppunta", &makeForm<frmAppunta>},
     };
     for (const auto &[name, make] : forms) {
         if (form == QLatin1String(name))

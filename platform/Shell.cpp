@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QLockFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 #include <memory>
 
@@ -98,11 +99,21 @@ QString appPath()
 }
 void setAppPath(const QString &folder) { g_appPath = QDir::cleanPath(folder); }
 
+QString instanceLockFile(const QString &programName)
+{
+    // The user's own runtime folder: another person's copy on the same computer is no concern of ours.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::tempPath();
+    return folder + QLatin1Char('/') + programName + QStringLiteral(".lock");
+}
+
 bool prevInstance(const QString &programName)
 {
     if (g_instanceLock)
         return false;   // this process already holds the lock
-    auto lock = std::make_unique<QLockFile>(QDir::temp().filePath(programName + QStringLiteral(".lock")));
+    auto lock = std::make_unique<QLockFile>(instanceLockFile(programName));
+    // Never stale by age, however long a copy runs; a lock whose process has gone is taken over.
     lock->setStaleLockTime(0);
     if (!lock->tryLock(0))
         return true;

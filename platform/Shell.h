@@ -36,9 +36,11 @@ void setOpenUrlHandler(std::function<bool(const QString &address)> handler);
 QString appPath();
 void setAppPath(const QString &folder);
 
-// True when another copy of the program is already running (a lock file in the temp folder,
-// held until the program ends). Tests name their own lock.
+// True when another copy of the program is already running for this user (a lock file in the
+// user's runtime folder, held until the program ends; the lock of a copy that died is free).
+// Tests name their own lock.
 bool prevInstance(const QString &programName = QStringLiteral("focolarium"));
+QString instanceLockFile(const QString &programName);
 void releaseInstance();
 
 // Ends the program at once: every running event loop returns. Test handler: records the request.

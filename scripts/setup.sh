@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, when any is missing.
 set -euo pipefail
-packages=(g++ cmake ninja-build qt6-base-dev libsqlite3-dev fonts-liberation2 fonts-dejavu-core)
+packages=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n libsqlite3-dev fonts-liberation2 fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

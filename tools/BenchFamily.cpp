@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "db/DatabaseFile.h"
 #include "db/JetSql.h"
+#include "db/NoCase.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -37,6 +38,7 @@ sqlite3 *open(const QString &file, int flags)
         sqlite3_close(db);
         throw error;
     }
+    NoCase::install(db);
     return db;
 }
 

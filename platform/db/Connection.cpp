@@ -3,6 +3,7 @@
 #include "DbError.h"
 #include "DbValue.h"
 #include "JetSql.h"
+#include "NoCase.h"
 #include "SqlStatement.h"
 
 #include <QFile>
@@ -68,6 +69,8 @@ void Connection::open(const QString &connectionText, const QString &, const QStr
         throw DbError::cannotOpen(file, why);
     }
     JetSql::registerFunctions(db);
+    NoCase::install(db);
+    NoCase::bringOver(db);   // a busy file is brought over at a later open
     m_db = db;
     m_connectionText = connectionText;
     m_fileName = file;

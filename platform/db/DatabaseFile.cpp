@@ -2,6 +2,7 @@
 
 #include "AppError.h"
 #include "DbValue.h"
+#include "NoCase.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -26,6 +27,7 @@ public:
             throw fileError(QStringLiteral("Impossibile aprire il database %1: %2").arg(path, why));
         }
         sqlite3_busy_timeout(m_db, 5000);
+        NoCase::install(m_db);
         exec("PRAGMA foreign_keys = ON; PRAGMA journal_mode = DELETE;");
     }
     ~File() { sqlite3_close(m_db); }
@@ -85,6 +87,8 @@ public:
         }
     }
 
+    void markCurrent() { NoCase::markCurrent(m_db); }
+
 private:
     AppError error() const { return fileError(QString::fromUtf8(sqlite3_errmsg(m_db))); }
 
@@ -125,6 +129,7 @@ void create(const QString &path, const QStringList &sqlFiles)
     try {
         File file(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
         file.runInTransaction(sql, {});
+        file.markCurrent();
     } catch (...) {
         QFile::remove(path);
         throw;

@@ -287,14 +287,15 @@ void Recordset::Data::readSource()
 }
 
 // The condition that finds row in the table as it was read: its key or row id, and every column
-// of the table that was read still holding the value read.
+// of the table that was read still holding the value read, to the letter: a change of letter case
+// by another user is a change, whatever the column's collation.
 QString Recordset::Data::rowCondition(const Row &row, QVector<QVariant> &params) const
 {
     QStringList checks;
     for (int c = 0; c < columns.size(); ++c) {
         if (!columns[c].base)
             continue;
-        checks << quoted(columns[c].origin) + QStringLiteral(" IS ?");
+        checks << quoted(columns[c].origin) + QStringLiteral(" IS ? COLLATE BINARY");
         params << row.stored.value(c);
     }
     if (key < 0 && row.hasRowid) {

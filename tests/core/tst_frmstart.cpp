@@ -19,6 +19,8 @@
 #include <QLockFile>
 #include <QMainWindow>
 #include <QPointer>
+#include <QProcess>
+#include <QSysInfo>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -169,19 +171,49 @@ private slots:
         QCOMPARE(m_endRequests, 1);
     }
 
-    void secondCopy()
+    // A lock held by another copy: only a running copy of the same user keeps the program from starting.
+    void otherCopy_data()
     {
-        QLockFile running(QDir::temp().filePath(kLockName + QStringLiteral(".lock")));
-        QVERIFY(running.tryLock(0));
+        QTest::addColumn<QString>("holder");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("running copy of this user") << "running" << true;
+        QTest::newRow("copy of this user that died") << "dead" << false;
+        QTest::newRow("copy of another user, shared temporary folder") << "shared" << false;
+    }
+    void otherCopy()
+    {
+        QFETCH(QString, holder);
+        QFETCH(bool, refused);
+        const QString lockFile = holder == "shared" ? QDir::temp().filePath(kLockName + QStringLiteral(".lock"))
+                                                    : Shell::instanceLockFile(kLockName);
+        QLockFile running(lockFile);
+        if (holder == "dead") {
+            QProcess gone;
+            gone.start(QStringLiteral("true"));
+            QVERIFY(gone.waitForStarted());
+            const qint64 pid = gone.processId();
+            QVERIFY(gone.waitForFinished());
+            QFile file(lockFile);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QStringLiteral("%1\nfocolarium\n%2\n").arg(pid).arg(QSysInfo::machineHostName()).toUtf8());
+            file.close();
+        } else {
+            QVERIFY(running.tryLock(0));
+        }
         startSplash();
-        QCOMPARE(label("Label1_3")->text(), QStringLiteral("Software già aperto"));
-        QVERIFY(!m_splash->timerEnabled());
-        QTest::qWait(700);
-        QCOMPARE(m_signInShown, 0);
-        QCOMPARE(m_msgs->count(), 0);
-        m_splash->close();
-        QCOMPARE(m_endRequests, 1);
-        QVERIFY(!m_mainWindow);
+        if (refused) {
+            QCOMPARE(label("Label1_3")->text(), QStringLiteral("Software già aperto"));
+            QVERIFY(!m_splash->timerEnabled());
+            QTest::qWait(700);
+            QCOMPARE(m_signInShown, 0);
+            QCOMPARE(m_msgs->count(), 0);
+            m_splash->close();
+            QCOMPARE(m_endRequests, 1);
+            QVERIFY(!m_mainWindow);
+        } else {
+            QCOMPARE(label("Label1_3")->text(), QString());
+            QTRY_COMPARE_WITH_TIMEOUT(m_signInShown, 1, 3000);
+        }
     }
 
     void systemDate_data()

@@ -306,20 +306,29 @@ private slots:
         QCOMPARE(form->editMode(), 2);
     }
 
+    // Another user's change, even of letter case only, stops the save.
+    void conflictingSaveKeepsTheRecordInEdit_data()
+    {
+        QTest::addColumn<QString>("theirs");
+        QTest::newRow("another text") << QStringLiteral("Suo");
+        QTest::newRow("letter case only") << QStringLiteral("CONTO CASA");
+    }
     void conflictingSaveKeepsTheRecordInEdit()
     {
+        QFETCH(QString, theirs);
         addAccounts();
         auto form = openForm();
         QVERIFY(ui::pick(form.get(), 1));
-        ui::type(form.get(), "txtDescr", QStringLiteral("Mio"));
-        db->exec(QStringLiteral("UPDATE Conti SET Descrizione = 'Suo' WHERE IdConto = 1"));
+        ui::type(form.get(), "txtComune", QStringLiteral("Bari"));
+        db->exec(QStringLiteral("UPDATE Conti SET Descrizione = '%1' WHERE IdConto = 1").arg(theirs));
         ui::click(form.get(), "cmdOk");
         QCOMPARE(msg->last().text, QStringLiteral("Un' altro utente sta utilizzando lo stesso set di record: chiudere e riprovare."
                                                   " Operazione Annullata"));
         QCOMPARE(msg->last().kind, MsgKind::Warning);
         QCOMPARE(msg->last().title, kTitle);
         QCOMPARE(form->editMode(), 1);
-        QCOMPARE(db->value(QStringLiteral("SELECT Descrizione FROM Conti WHERE IdConto = 1")).toString(), QStringLiteral("Suo"));
+        QCOMPARE(db->value(QStringLiteral("SELECT Descrizione FROM Conti WHERE IdConto = 1")).toString(), theirs);
+        QCOMPARE(db->value(QStringLiteral("SELECT ComuConto FROM Conti WHERE IdConto = 1")).toString(), QStringLiteral("Roma"));
         msg->answer(MsgAnswer::No);
         ui::click(form.get(), "cmdCancel");
         QCOMPARE(msg->last().text, QStringLiteral("Uscire senza salvare le modifiche?"));

@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sqlite3.h>
 
 class TestConnection : public QObject
 {
@@ -115,6 +116,70 @@ private slots:
         QCOMPARE(cn.execute(QStringLiteral("UPDATE Conti SET info = 'x' WHERE IdConto > 0")), 2);
         QCOMPARE(RawDb::scalar(m_file, QStringLiteral("SELECT count(*) FROM Conti WHERE info = 'x'")), QVariant(2LL));
         QCOMPARE(cn.execute(QStringLiteral("SELECT * FROM Conti")), 0);
+    }
+
+    void caseBlindText_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<int>("order");   // of a against b
+        QTest::newRow("accented capital") << "Nicolò" << "NICOLÒ" << 0;
+        QTest::newRow("accented, every letter") << "perché ÀÉÌÒÙ" << "PERCHÉ àéìòù" << 0;
+        QTest::newRow("accents stay apart") << "Perché" << "PERCHE" << 1;
+        QTest::newRow("after the capital accent") << "àlba" << "ÀNNA" << -1;
+        QTest::newRow("ASCII") << "rossi" << "ROSSO" << -1;
+        QTest::newRow("shorter first") << "Anna" << "anna " << -1;
+        QTest::newRow("Greek and Cyrillic") << "ΣΟΦΙΑ Дом" << "σοφια дом" << 0;
+    }
+    void caseBlindText()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(int, order);
+        Connection cn;
+        cn.open(RawDb::connectionText(m_file));
+        const auto rows = cn.query(QStringLiteral("SELECT CASE WHEN '%1' = '%2' COLLATE NOCASE THEN 0 "
+                                                  "WHEN '%1' < '%2' COLLATE NOCASE THEN -1 ELSE 1 END").arg(a, b));
+        QCOMPARE(rows.value(0).value(0).toInt(), order);
+    }
+
+    // Accented names written, looked up, sorted and indexed: the file stays whole, made now or made before
+    // the collation folded accented capitals (its indexes are rebuilt when it is first opened).
+    void accentedRowsKeepTheFileWhole_data()
+    {
+        QTest::addColumn<bool>("olderFile");
+        QTest::newRow("new file") << false;
+        QTest::newRow("older file") << true;
+    }
+    void accentedRowsKeepTheFileWhole()
+    {
+        QFETCH(bool, olderFile);
+        const QString file = m_dir.filePath(QStringLiteral("accenti.mdb"));
+        QFile::remove(file);
+        const char *schema = "CREATE TABLE Utenti (IdUtente INTEGER PRIMARY KEY, Nome TEXT(50) COLLATE NOCASE);"
+                             "CREATE INDEX Utenti_Nome ON Utenti (Nome);"
+                             "INSERT INTO Utenti (Nome) VALUES ('Nicolò'), ('Ànna'), ('àlba'), ('Zoe');";
+        if (olderFile) {   // made by SQLite alone, with its ASCII-only NOCASE
+            sqlite3 *db = nullptr;
+            QCOMPARE(sqlite3_open(QFile::encodeName(file).constData(), &db), SQLITE_OK);
+            QCOMPARE(sqlite3_exec(db, schema, nullptr, nullptr, nullptr), SQLITE_OK);
+            sqlite3_close(db);
+        } else {
+            RawDb::create(file, {QString::fromUtf8(schema)});
+        }
+        Connection cn;
+        cn.open(RawDb::connectionText(file));
+        cn.execute(QStringLiteral("INSERT INTO Utenti (Nome) VALUES ('ÈLISE')"));
+        cn.execute(QStringLiteral("INSERT INTO Utenti (Nome) VALUES ('élia')"));
+        QCOMPARE(cn.query(QStringLiteral("SELECT IdUtente FROM Utenti WHERE Nome = 'NICOLÒ'")).value(0).value(0), QVariant(1));
+        QCOMPARE(cn.query(QStringLiteral("SELECT IdUtente FROM Utenti WHERE Nome = 'èlise'")).value(0).value(0), QVariant(5));
+        QStringList sorted;
+        for (const auto &row : cn.query(QStringLiteral("SELECT Nome FROM Utenti ORDER BY Nome")))
+            sorted << row.value(0).toString();
+        QCOMPARE(sorted, QStringList({"Nicolò", "Zoe", "àlba", "Ànna", "ÈLISE", "élia"}));
+        QCOMPARE(cn.query(QStringLiteral("PRAGMA integrity_check")).value(0).value(0), QVariant(QStringLiteral("ok")));
+        cn.close();
+        QCOMPARE(RawDb::scalar(file, QStringLiteral("PRAGMA integrity_check")), QVariant(QStringLiteral("ok")));
     }
 
     void errorsKeepApart_data()

@@ -1,6 +1,7 @@
 // The check on leaving a box, the message-box seam and the program folder.
 
 #include "AppError.h"
+#include "Italian.h"
 #include "LeaveCheck.h"
 #include "MsgBox.h"
 #include "Seams.h"
@@ -8,6 +9,11 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -142,6 +148,48 @@ private slots:
         QCOMPARE(boxes.shown().at(0).title, QStringLiteral("Titolo"));
         QCOMPARE(boxes.last().title, QStringLiteral("Focolarium"));   // no title: the program's
         QCOMPARE(boxes.last().kind, MsgKind::Information);
+    }
+
+    // The dialogs Qt itself draws speak Italian, as the programs set them up.
+    void qtTextsAreItalian_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QStringList>("buttons");
+        QTest::newRow("question") << int(MsgKind::Question) << QStringList({"Sì", "No"});
+        QTest::newRow("ok and cancel") << int(MsgKind::PlainOkCancel) << QStringList({"OK", "Annulla"});
+    }
+    void qtTextsAreItalian()
+    {
+        QFETCH(int, kind);
+        QFETCH(QStringList, buttons);
+        QVERIFY(Italian::apply());
+        QStringList shown;
+        QTimer::singleShot(0, [&shown] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            for (QAbstractButton *button : box->buttons())
+                shown << button->text().remove(QLatin1Char('&'));
+            box->reject();
+        });
+        MsgBox(QStringLiteral("Continuare?"), MsgKind(kind), QStringLiteral("Prova"));
+        std::sort(shown.begin(), shown.end());
+        std::sort(buttons.begin(), buttons.end());
+        QCOMPARE(shown, buttons);
+    }
+
+    void fileDialogIsItalian()
+    {
+        QVERIFY(Italian::apply());
+        QFileDialog dialog(nullptr, QStringLiteral("Seleziona percorso."));
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        auto *buttonBox = dialog.findChild<QDialogButtonBox *>();
+        QVERIFY(buttonBox);
+        QCOMPARE(buttonBox->button(QDialogButtonBox::Open)->text().remove(QLatin1Char('&')), QStringLiteral("Apri"));
+        QCOMPARE(buttonBox->button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')), QStringLiteral("Annulla"));
+        QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("fileNameLabel"))->text().remove(QLatin1Char('&')),
+                 QStringLiteral("Nome del file:"));
     }
 
     void appPathCanBeReplaced()

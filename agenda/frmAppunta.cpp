@@ -1,0 +1,350 @@
+#include "frmAppunta.h"
+
+#include "Clock.h"
+#include "Conversions.h"
+#include "DataBase.h"
+#include "EscKey.h"
+#include "Funzioni.h"
+#include "Guarded.h"
+#include "HTMLHelp.h"
+#include "ListGrid.h"
+#include "PWSettings.h"
+#include "SettMouse.h"
+#include "db/Recordset.h"
+#include "rptAppunta.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QStyle>
+
+namespace {
+
+constexpr int kHelpId = 5001;
+const QString kWeekHeading = QStringLiteral("Settimana selezionata: ");
+constexpr int kListWidth = 3255;        // twips, every day list
+constexpr int kClientColumn = 1600;     // twips, the first column
+constexpr int kClientColumnScrolled = 1350;
+constexpr int kItemsWithoutScroll = 13;
+
+int px(double twips) { return qRound(twips / 15.0); }
+
+void place(QWidget *w, double left, double top, double width, double height)
+{
+    w->setGeometry(px(left), px(top), px(width), px(height));
+}
+
+// The weekday name of a day list (1 Monday .. 6 Saturday).
+QString weekdayName(int list) { return QLocale().dayName(list, QLocale::LongFormat); }
+
+} // namespace
+
+frmAppunta::frmAppunta(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmAppunta"));
+    setWindowTitle(QStringLiteral("Appuntamenti"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
+                   | Qt::WindowCloseButtonHint);
+    resize(px(13050), px(8385));
+    EscKey::closeOnRelease(this);
+
+    // The labels' design face is a narrow sans serif; Liberation Sans keeps its widths.
+    QFont labelFont(QStringLiteral("Liberation Sans"));
+    labelFont.setPointSizeF(9.75);
+    QFont headingFont = labelFont;
+    headingFont.setBold(true);
+
+    static const char *const dayWords[] = {"Lunedi", "Martedi", "Mercoledi", "Giovedi", "Venerdi", "Sabato"};
+    for (int k = 0; k < 6; ++k) {
+        ListGrid *list = new ListGrid(this);
+        list->setObjectName(QStringLiteral("ListView1_%1").arg(k + 1));
+        list->addColumn(QStringLiteral("Contatto"), QStringLiteral("Contatto"), px(kClientColumn));
+        list->addColumn(QStringLiteral("Postazione"), QStringLiteral("Postazione"), px(800));
+        list->addColumn(QStringLiteral("Ora"), QStringLiteral("Ora"), px(800));
+        list->resize(px(kListWidth), px(k < 3 ? 3135 : 3015));
+        connect(list, &ListGrid::dblClick, this, [this, k] { OpenSelectedAppointment(k + 1); });
+        ListView1[k] = list;
+
+        Label1[k] = new QLabel(QString::fromLatin1(dayWords[k]), this);
+        Label1[k]->setObjectName(QStringLiteral("Label1_%1").arg(k));
+        Label1[k]->setFont(headingFont);
+
+        lblNApp[k] = new QLabel(this);
+        lblNApp[k]->setObjectName(QStringLiteral("lblNApp_%1").arg(k + 1));
+        lblNApp[k]->setFont(labelFont);
+        place(lblNApp[k], 240, 3120 + 360 * k, 2175, 255);
+    }
+
+    lblStatus = new QLabel(this);
+    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    lblStatus->setFont(labelFont);
+    lblAppuntamenti = new QLabel(this);
+    lblAppuntamenti->setObjectName(QStringLiteral("lblAppuntamenti"));
+    lblAppuntamenti->setFont(labelFont);
+    lblAppuntamenti->move(px(240), px(5640));
+
+    for (int i = 0; i < 2; ++i) {
+        auto *line = new QFrame(this);
+        line->setObjectName(QStringLiteral("Line%1").arg(i + 1));
+        line->setFrameShape(QFrame::HLine);
+        line->setFrameShadow(QFrame::Sunken);
+        place(line, 240, i == 0 ? 2750 : 5520, 2700 - 240, 30);
+    }
+
+    auto button = [this](const char *name, const QString &caption, QStyle::StandardPixmap icon,
+                         const QString &tip) {
+        auto *b = new QPushButton(caption, this);
+        b->setObjectName(QLatin1String(name));
+        b->setAutoDefault(false);
+        if (caption.isEmpty()) {
+            b->setIcon(style()->standardIcon(icon));
+            b->setAccessibleName(tip);
+        }
+        b->setToolTip(tip);
+        return b;
+    };
+    Command6 = button("Command6", QString(), QStyle::SP_DialogCloseButton, QStringLiteral("Esci"));
+    Command2 = button("Command2", QString(), QStyle::SP_FileDialogContentsView, QStringLiteral("Anteprima di stampa"));
+    Command1 = button("Command1", QStringLiteral("&Nuovo"), QStyle::SP_CustomBase, QString());
+    cmdPre = button("cmdPre", QString(), QStyle::SP_ArrowBack, QStringLiteral("Indietro (-)"));
+    cmdNext = button("cmdNext", QString(), QStyle::SP_ArrowForward, QStringLiteral("Avanti (+)"));
+    place(Command6, 240, 6240, 2055, 375);
+    place(Command2, 240, 6720, 2055, 375);
+    Command1->resize(px(2055), px(375));
+    cmdPre->resize(px(1200), px(300));
+    cmdNext->resize(px(1200), px(300));
+
+    connect(Command6, &QPushButton::clicked, this, &QWidget::close);
+    connect(Command1, &QPushButton::clicked, this, [this] { openEditor(0); });
+    connect(Command2, &QPushButton::clicked, this, [this] { Guarded(windowTitle(), [this] { PrintWeek(); }); });
+    connect(cmdPre, &QPushButton::clicked, this, [this] { MoveWeek(-7); });
+    connect(cmdNext, &QPushButton::clicked, this, [this] { MoveWeek(7); });
+
+    // The keypad's + and - anywhere in the form.
+    qApp->installEventFilter(this);
+}
+
+frmAppunta *frmAppunta::openPlanner()
+{
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (auto *planner = qobject_cast<frmAppunta *>(w); planner && planner->isVisible())
+            return planner;
+    }
+    return nullptr;
+}
+
+// Load: before each showing, on the week of today.
+void frmAppunta::setVisible(bool visible)
+{
+    if (visible && !isVisible()) {
+        ClearLists();
+        ResetDayCounts();
+        LoadWeekAppointments(SetWeek(Clock::today()));
+    }
+    QDialog::setVisible(visible);
+}
+
+bool frmAppunta::event(QEvent *e)
+{
+    if (e->type() == QEvent::WindowActivate) {
+        HTMLHelp::CurrentHelpId = kHelpId;
+        HTMLHelp::setFormHelpId(this, kHelpId);
+    }
+    return QDialog::event(e);
+}
+
+bool frmAppunta::eventFilter(QObject *watched, QEvent *e)
+{
+    if (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease)
+        return false;
+    auto *key = static_cast<QKeyEvent *>(e);
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget->window() != this)
+        return false;
+    if (key->modifiers() & Qt::KeypadModifier && (key->key() == Qt::Key_Plus || key->key() == Qt::Key_Minus)) {
+        if (e->type() == QEvent::KeyPress)
+            MoveWeek(key->key() == Qt::Key_Plus ? 7 : -7);
+        return true;
+    }
+    if (e->type() == QEvent::KeyRelease && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        for (int k = 0; k < 6; ++k) {
+            if (watched == ListView1[k])
+                OpenSelectedAppointment(k + 1);
+        }
+    }
+    return false;
+}
+
+void frmAppunta::ReConnectList()
+{
+    ClearLists();
+    ResetDayCounts();
+    LoadWeekAppointments(SetWeek(ShownDate));
+}
+
+// The Monday-to-Saturday week of d, a Sunday opening the week that starts the next day; returns
+// the range of the week query.
+QString frmAppunta::SetWeek(const QDate &d)
+{
+    ShownDate = d;
+    const int wd = d.dayOfWeek() % 7 + 1;   // Sunday = 1 .. Saturday = 7
+    const QDate monday = d.addDays(2 - wd);
+    const QDate saturday = d.addDays(7 - wd);
+    ShowWeekCaptions(monday, saturday);
+    return Funzioni::SqlDate(monday, false) + QStringLiteral(" AND ") + Funzioni::SqlDate(saturday, true);
+}
+
+void frmAppunta::ShowWeekCaptions(const QDate &monday, const QDate &saturday)
+{
+    lblStatus->setText(kWeekHeading + QStringLiteral("\n\n\n") + Conv::longDate(monday)
+                       + QStringLiteral("\n\n") + Conv::longDate(saturday));
+    lblStatus->adjustSize();
+    static const char *const dayWords[] = {"Lunedi ", "Martedi ", "Mercoledi ", "Giovedi ", "Venerdi ", "Sabato "};
+    for (int k = 0; k < 6; ++k) {
+        const QDate day = monday.addDays(k);
+        Label1[k]->setText(QString::fromLatin1(dayWords[k]) + QString::number(day.day()) + QLatin1Char(' ')
+                           + QLocale().monthName(day.month(), QLocale::LongFormat));
+        Label1[k]->adjustSize();
+    }
+}
+
+void frmAppunta::ResetDayCounts()
+{
+    for (int i = 1; i <= 6; ++i)
+        lblNApp[i - 1]->setText(weekdayName(i) + QStringLiteral(" (0)"));
+}
+
+void frmAppunta::ClearLists()
+{
+    for (ListGrid *list : ListView1) {
+        list->setRows(0);
+        list->setColumnWidth(0, px(kClientColumn));
+    }
+}
+
+void frmAppunta::LoadWeekAppointments(const QString &range)
+{
+    SettMouse mouse;
+    mouse.SetPointer(11);
+    int rows = 0;
+    const bool loaded = Guarded(windowTitle(), [&] {
+        Recordset rs;
+        rs.open(QStringLiteral("SELECT * FROM Appunta INNER JOIN Postazioni ON Appunta.IdPostazione = Postazioni.IdPosto")
+                    + QStringLiteral(" where DATA BETWEEN ") + range + QStringLiteral(" ORDER BY IdGiorno,Appunta.IdTurno"),
+                &DataBase::AdoConnect(), Recordset::OpenStatic, Recordset::LockOptimistic);
+        for (; !rs.eof(); rs.moveNext()) {
+            AddAppointmentItem(Funzioni::NullToLong(rs.value(QStringLiteral("IdAppunta"))),
+                               Funzioni::NullToString(rs.value(QStringLiteral("Cliente"))),
+                               Funzioni::NullToLong(rs.value(QStringLiteral("IdGiorno"))),
+                               Funzioni::NullToString(rs.value(QStringLiteral("DescrBreve"))),
+                               Funzioni::NullToString(rs.value(QStringLiteral("IdTurno"))));
+            ++rows;
+        }
+        rs.close();
+    });
+    if (!loaded) {
+        // A week that cannot be read is shown empty, never half.
+        ClearLists();
+        ResetDayCounts();
+        rows = 0;
+    }
+    lblAppuntamenti->setText(QStringLiteral("Appuntamenti selezionati ") + QString::number(rows));
+    lblAppuntamenti->adjustSize();
+}
+
+void frmAppunta::AddAppointmentItem(int id, const QString &client, int day, const QString &workstation,
+                                    const QString &shift)
+{
+    const int k = day - 1;
+    if (k < 1 || k > 6)
+        return;   // no weekday list holds it
+    ListGrid *list = ListView1[k - 1];
+    const int n = list->rows() + 1;
+    list->setRows(n);
+    const QString cells[] = {client, workstation, shift};
+    for (int c = 1; c <= 3; ++c) {
+        list->setCellText(n, c, cells[c - 1]);
+        list->setCellItemData(n, c, id);
+    }
+    lblNApp[k - 1]->setText(weekdayName(k) + QStringLiteral("  (") + QString::number(n) + QLatin1Char(')'));
+    // Room for the vertical scroll bar.
+    list->setColumnWidth(0, px(n > kItemsWithoutScroll ? kClientColumnScrolled : kClientColumn));
+}
+
+void frmAppunta::MoveWeek(int days)
+{
+    ClearLists();
+    ResetDayCounts();
+    LoadWeekAppointments(SetWeek(ShownDate.addDays(days)));
+}
+
+void frmAppunta::OpenSelectedAppointment(int list)
+{
+    ListGrid *grid = ListView1[list - 1];
+    const int row = grid->selectedRow();
+    if (row < 1)
+        return;
+    const int id = grid->cellItemData(row, 1);
+    if (id >= 1)
+        openEditor(id);
+}
+
+// The week as the lists show it: each day's heading, its appointments indented, an empty line.
+void frmAppunta::PrintWeek()
+{
+    Recordset week;
+    week.appendField(QStringLiteral("Appuntamento"), Recordset::LongVarChar, 255);
+    week.open();
+    auto addLine = [&week](const QString &text) {
+        week.addNew();
+        week.setValue(0, text);
+    };
+    for (int k = 0; k < 6; ++k) {
+        addLine(Label1[k]->text());
+        const ListGrid *list = ListView1[k];
+        for (int r = 1; r <= list->rows(); ++r)
+            addLine(QStringLiteral("    ") + list->cellText(r, 1) + QStringLiteral(" - ") + list->cellText(r, 2)
+                    + QStringLiteral(" - ") + list->cellText(r, 3));
+        addLine(QString());
+    }
+    week.update();
+
+    rptAppunta report;
+    // Both dates whole: the status text after its heading.
+    report.control(QStringLiteral("lblData")).caption = lblStatus->text().mid(kWeekHeading.size()).trimmed();
+    report.dataSource = &week;
+    report.show(this);
+}
+
+void frmAppunta::openEditor(int id)
+{
+    Q_UNUSED(id);
+}
+
+void frmAppunta::resizeEvent(QResizeEvent *e)
+{
+    QDialog::resizeEvent(e);
+    applyResizeRule();
+}
+
+void frmAppunta::applyResizeRule()
+{
+    const double W = width() * 15.0;
+    const double H = height() * 15.0;
+    const double L = DataBase::Sett().LeftListAppuntament();
+    const double w = ListView1[0]->width() * 15.0;
+    const double lefts[3] = {W / 15 + L - 500, w + W / 8.5 + L - 1000, 2 * w + W / 6 + L - 1500};
+    const double tops[2] = {H / 10 + 200, H / 2 + 800};
+    for (int k = 0; k < 6; ++k) {
+        ListGrid *list = ListView1[k];
+        list->move(px(lefts[k % 3]), px(tops[k / 3]));
+        Label1[k]->move(list->x(), list->y() - px(270));
+    }
+    lblStatus->move(px(240), ListView1[0]->y());
+    Command1->move(px(240), ListView1[3]->y() + ListView1[3]->height() - Command1->height());
+    cmdPre->move(px(W / 2) - cmdPre->width() - px(120), px(200));
+    cmdNext->move(px(W / 2), px(200));
+}

@@ -1,0 +1,249 @@
+// The week planner: the week shown from the clock, moving by weeks, the day lists and their counts,
+// a week that cannot be read, opening appointments, the resize rule.
+
+#include "../core/FormFixture.h"
+
+#include "Conversions.h"
+#include "HTMLHelp.h"
+#include "PWSettings.h"
+#include "Shell.h"
+#include "frmAppunta.h"
+
+#include "report/ReportPreview.h"
+
+#include <QHeaderView>
+#include <QPainter>
+#include <QLabel>
+#include <QSettings>
+#include <QTemporaryDir>
+
+namespace {
+
+// Records which appointment the planner asks its editor for, instead of showing the editor.
+class RecordingPlanner : public frmAppunta
+{
+public:
+    QList<int> opened;
+
+protected:
+    void openEditor(int id) override { opened << id; }
+};
+
+QString text(QWidget *form, const QString &name) { return form->findChild<QLabel *>(name)->text(); }
+ListGrid *day(QWidget *form, int list) { return form->findChild<ListGrid *>(QStringLiteral("ListView1_%1").arg(list)); }
+int px(int twips) { return qRound(twips / 15.0); }
+
+} // namespace
+
+class tst_frmAppunta : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<FormSession> session;
+    QTemporaryDir settingsDir;
+
+    std::unique_ptr<RecordingPlanner> openOn(const QDate &today)
+    {
+        Clock::setNow(QDateTime(today, QTime(9, 0)));
+        auto form = std::make_unique<RecordingPlanner>();
+        if (!ui::open(form.get()))
+            qFatal("the planner did not open");
+        return form;
+    }
+
+    // Appointments at one workstation: (date, shift, client) each.
+    void book(const QVector<std::tuple<QDate, QString, QString>> &appointments)
+    {
+        QString sql = QStringLiteral("INSERT INTO Postazioni (IdPosto, Nominativo, DescrBreve) VALUES (1, 'Sala', 'S1');");
+        for (const auto &[date, shift, client] : appointments)
+            sql += QStringLiteral("INSERT INTO Appunta (Data, IdGiorno, Anno, IdTurno, IdPostazione, Cliente) "
+                                  "VALUES ('%1', %2, %3, '%4', 1, '%5');")
+                       .arg(date.toString(Qt::ISODate)).arg(date.dayOfWeek() % 7 + 1).arg(date.year())
+                       .arg(shift, client);
+        session->db.exec(sql);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
+    }
+    void init() { session = std::make_unique<FormSession>(); }
+    void cleanup() { session.reset(); }
+
+    void weekOfTheClock_data()
+    {
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<QDate>("monday");
+        QTest::newRow("Wednesday") << QDate(2024, 3, 6) << QDate(2024, 3, 4);
+        QTest::newRow("Saturday") << QDate(2024, 3, 9) << QDate(2024, 3, 4);
+        QTest::newRow("Sunday opens the next week") << QDate(2024, 3, 10) << QDate(2024, 3, 11);
+        QTest::newRow("across a month") << QDate(2024, 5, 29) << QDate(2024, 5, 27);
+    }
+    void weekOfTheClock()
+    {
+        QFETCH(QDate, today);
+        QFETCH(QDate, monday);
+        auto form = openOn(today);
+        auto showsWeekOf = [&](const QDate &mon) {
+            const QDate sat = mon.addDays(5);
+            QCOMPARE(text(form.get(), "lblStatus"), QStringLiteral("Settimana selezionata: \n\n\n") + Conv::longDate(mon)
+                                                        + QStringLiteral("\n\n") + Conv::longDate(sat));
+            QCOMPARE(text(form.get(), "Label1_0"), QStringLiteral("Lunedi %1 %2").arg(mon.day()).arg(QLocale().monthName(mon.month())));
+            QCOMPARE(text(form.get(), "Label1_5"), QStringLiteral("Sabato %1 %2").arg(sat.day()).arg(QLocale().monthName(sat.month())));
+        };
+        showsWeekOf(monday);
+        ui::click(form.get(), "cmdNext");
+        showsWeekOf(monday.addDays(7));
+        QTest::keyClick(day(form.get(), 3), Qt::Key_Minus, Qt::KeypadModifier);
+        showsWeekOf(monday);
+        QTest::keyClick(form.get(), Qt::Key_Plus, Qt::KeypadModifier);
+        ui::click(form.get(), "cmdPre");
+        showsWeekOf(monday);
+        QCOMPARE(form->shownDate(), today);
+    }
+
+    void dayListsAndCounts()
+    {
+        const QDate monday(2024, 3, 4), tuesday(2024, 3, 5);
+        QVector<std::tuple<QDate, QString, QString>> week{{monday, QStringLiteral("09:00"), QStringLiteral("Rossi Anna")}};
+        for (int i = 14; i >= 1; --i)
+            week.append({tuesday, QStringLiteral("%1:00").arg(i + 6, 2, 10, QLatin1Char('0')), QStringLiteral("Cliente %1").arg(i)});
+        week.append({monday.addDays(7), QStringLiteral("09:00"), QStringLiteral("Altra settimana")});
+        book(week);
+        auto form = openOn(tuesday);
+
+        QCOMPARE(text(form.get(), "lblNApp_1"), QStringLiteral("lunedì  (1)"));
+        QCOMPARE(text(form.get(), "lblNApp_2"), QStringLiteral("martedì  (14)"));
+        QCOMPARE(text(form.get(), "lblNApp_3"), QStringLiteral("mercoledì (0)"));
+        QCOMPARE(text(form.get(), "lblAppuntamenti"), QStringLiteral("Appuntamenti selezionati 15"));
+        ListGrid *mon = day(form.get(), 1), *tue = day(form.get(), 2);
+        QCOMPARE(mon->rows(), 1);
+        QCOMPARE(QStringList({mon->cellText(1, 1), mon->cellText(1, 2), mon->cellText(1, 3)}),
+                 QStringList({"Rossi Anna", "S1", "09:00"}));
+        QCOMPARE(tue->rows(), 14);
+        QCOMPARE(tue->cellText(1, 3), QStringLiteral("07:00"));   // in the order of the shift
+        QCOMPARE(tue->cellText(14, 1), QStringLiteral("Cliente 14"));
+        QCOMPARE(mon->columnWidth(0), px(1600));
+        QCOMPARE(tue->columnWidth(0), px(1350));
+        ui::shoot(form.get(), QStringLiteral("frmAppunta"));
+
+        ui::click(form.get(), "cmdNext");
+        QCOMPARE(tue->rows(), 0);
+        QCOMPARE(tue->columnWidth(0), px(1600));
+        QCOMPARE(text(form.get(), "lblNApp_2"), QStringLiteral("martedì (0)"));
+        QCOMPARE(text(form.get(), "lblNApp_1"), QStringLiteral("lunedì  (1)"));
+        QCOMPARE(text(form.get(), "lblAppuntamenti"), QStringLiteral("Appuntamenti selezionati 1"));
+    }
+
+    // A week that cannot be read shows one warning and an empty week; the planner goes on.
+    void failingWeekShowsEmpty()
+    {
+        book({{QDate(2024, 3, 5), QStringLiteral("09:00"), QStringLiteral("Rossi Anna")}});
+        auto form = openOn(QDate(2024, 3, 5));
+        QCOMPARE(day(form.get(), 2)->rows(), 1);
+        session->db.exec(QStringLiteral("DROP TABLE Appunta"));
+        form->ReConnectList();
+        QCOMPARE(session->msg.count(), 1);
+        QCOMPARE(session->msg.last().kind, MsgKind::Warning);
+        QCOMPARE(session->msg.last().title, QStringLiteral("Appuntamenti"));
+        QCOMPARE(day(form.get(), 2)->rows(), 0);
+        QCOMPARE(text(form.get(), "lblNApp_2"), QStringLiteral("martedì (0)"));
+        QCOMPARE(text(form.get(), "lblAppuntamenti"), QStringLiteral("Appuntamenti selezionati 0"));
+        ui::click(form.get(), "cmdNext");
+        QVERIFY(form->isVisible());
+        QCOMPARE(text(form.get(), "Label1_0"), QStringLiteral("Lunedi 11 marzo"));
+    }
+
+    void opensAppointments()
+    {
+        book({{QDate(2024, 3, 5), QStringLiteral("09:00"), QStringLiteral("Rossi Anna")},
+              {QDate(2024, 3, 5), QStringLiteral("10:00"), QStringLiteral("Bianchi Luca")}});
+        auto form = openOn(QDate(2024, 3, 5));
+        ListGrid *tue = day(form.get(), 2);
+        QTest::keyClick(tue, Qt::Key_Return);
+        QCOMPARE(form->opened, QList<int>());   // nothing selected
+        tue->setSelectedRow(2);
+        QTest::keyClick(tue, Qt::Key_Return);
+        const QPoint first = tue->visualRect(tue->model()->index(0, 1)).center();
+        QTest::mouseClick(tue->viewport(), Qt::LeftButton, {}, first);
+        QTest::mouseDClick(tue->viewport(), Qt::LeftButton, {}, first);
+        ui::click(form.get(), "Command1");
+        QCOMPARE(form->opened, QList<int>({2, 1, 0}));
+        QCOMPARE(HTMLHelp::CurrentHelpId, 5001);
+        QTest::keyClick(tue, Qt::Key_Escape);
+        QVERIFY(!form->isVisible());
+    }
+
+    // The printed week: each day's heading, its appointments indented, an empty line.
+    void printsTheWeek_data()
+    {
+        QTest::addColumn<int>("tuesdayAppointments");
+        QTest::newRow("empty week") << 0;
+        QTest::newRow("two on Tuesday") << 2;
+    }
+    void printsTheWeek()
+    {
+        QFETCH(int, tuesdayAppointments);
+        if (tuesdayAppointments)
+            book({{QDate(2024, 3, 5), QStringLiteral("10:00"), QStringLiteral("Rossi Anna")},
+                  {QDate(2024, 3, 5), QStringLiteral("09:00"), QStringLiteral("Bianchi Luca")}});
+        auto form = openOn(QDate(2024, 3, 6));
+        ReportLayout printed;
+        Shell::setModalHandler([&](QDialog *d) {
+            printed = qobject_cast<ReportPreview *>(d)->layout();
+            return 0;
+        });
+        ui::click(form.get(), "Command2");
+        Shell::setModalHandler({});
+        QCOMPARE(printed.caption, QStringLiteral("Anteprima appuntamenti"));
+        QCOMPARE(printed.pageCount(), 1);
+
+        QStringList lines;
+        const char *const days[] = {"Lunedi", "Martedi", "Mercoledi", "Giovedi", "Venerdi", "Sabato"};
+        for (int k = 0; k < 6; ++k) {
+            lines << QStringLiteral("%1 %2 marzo").arg(QLatin1String(days[k])).arg(4 + k);
+            if (k == 1 && tuesdayAppointments)
+                lines << QStringLiteral("    Bianchi Luca - S1 - 09:00") << QStringLiteral("    Rossi Anna - S1 - 10:00");
+            lines << QString();
+        }
+        // Title, column heading and the week's dates; the lines; the page footer.
+        const QStringList texts = printed.texts(0);
+        QCOMPARE(texts.mid(0, 3), QStringList({"Appuntamenti", "Appuntamento",
+                                               "lunedì 4 marzo 2024\n\nsabato 9 marzo 2024"}));
+        QCOMPARE(texts.mid(3, texts.size() - 7), lines);
+        QCOMPARE(texts.mid(texts.size() - 4), QStringList({"Page  ", "1", " of ", "1"}));
+
+        if (tuesdayAppointments) {
+            const double scale = 1 / 15.0;
+            QImage page(QSize(printed.paper.width() * scale, printed.paper.height() * scale), QImage::Format_RGB32);
+            page.fill(Qt::white);
+            QPainter painter(&page);
+            painter.scale(scale, scale);
+            paintPage(painter, printed, 0);
+            painter.end();
+            page.save(QStringLiteral("/tmp/shots/rptAppunta.png"));
+        }
+    }
+
+    void resizeRuleFollowsTheSetting()
+    {
+        auto form = openOn(QDate(2024, 3, 5));
+        QCOMPARE(day(form.get(), 1)->pos(), QPoint(px(13050 / 15 + 2500 - 500), px(8385 / 10 + 200)));
+        QVector<int> before;
+        for (int k = 1; k <= 6; ++k)
+            before << day(form.get(), k)->x();
+        DataBase::Sett().setLeftListAppuntament(3000);
+        form->resize(form->size() + QSize(1, 0));
+        form->resize(form->size() - QSize(1, 0));
+        for (int k = 1; k <= 6; ++k) {
+            QVERIFY(qAbs(day(form.get(), k)->x() - before[k - 1] - 500 / 15.0) <= 1);
+            QCOMPARE(form->findChild<QLabel *>(QStringLiteral("Label1_%1").arg(k - 1))->x(), day(form.get(), k)->x());
+        }
+        DataBase::Sett().setLeftListAppuntament(2500);
+    }
+};
+
+QTEST_MAIN(tst_frmAppunta)
+#include "tst_frmappunta.moc"
