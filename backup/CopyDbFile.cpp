@@ -2,6 +2,7 @@
 
 #include "AppError.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -23,6 +24,19 @@ struct Db
 QString sqliteText(sqlite3 *db, int rc)
 {
     return QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+}
+
+// A copy in progress is written beside its destination under this suffix and renamed when whole; a copy
+// that was killed leaves it behind, and the next copy to the same destination removes it.
+const QString PartialSuffix = QStringLiteral(".copia-in-corso-");
+
+void removeLeftovers(const QFileInfo &to)
+{
+    const QString prefix = to.fileName() + PartialSuffix;
+    QDir folder = to.absoluteDir();
+    for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (name.startsWith(prefix))
+            folder.remove(name);
 }
 
 bool sameFile(const QFileInfo &a, const QFileInfo &b)
@@ -54,7 +68,8 @@ void CopyDbFile(const QString &origin, const QString &destination)
                                                   .arg(origin, sqliteText(source.h, rc)));
     sqlite3_busy_timeout(source.h, BusyTimeoutMs);
 
-    QTemporaryFile temp(to.absoluteFilePath() + QStringLiteral(".XXXXXX"));
+    removeLeftovers(to);
+    QTemporaryFile temp(to.absoluteFilePath() + PartialSuffix + QStringLiteral("XXXXXX"));
     temp.setAutoRemove(true);
     if (!temp.open())
         throw AppError(PathAccessError, QStringLiteral("Impossibile scrivere in %1: %2")
@@ -64,6 +79,9 @@ void CopyDbFile(const QString &origin, const QString &destination)
     {
         Db copy;
         rc = sqlite3_open_v2(QFile::encodeName(temp.fileName()).constData(), &copy.h, SQLITE_OPEN_READWRITE, nullptr);
+        // No journal beside the copy: a copy cut short is thrown away whole, never rolled back.
+        if (rc == SQLITE_OK)
+            rc = sqlite3_exec(copy.h, "PRAGMA journal_mode = OFF", nullptr, nullptr, nullptr);
         if (rc == SQLITE_OK) {
             sqlite3_backup *backup = sqlite3_backup_init(copy.h, "main", source.h, "main");
             if (backup) {

@@ -25,9 +25,9 @@ int NullToLong(const QVariant &value)
     return Conv::toInt32(value);
 }
 
-QString BrowseFolder(QWidget *owner, const QString &title)
+QString BrowseFolder(QWidget *owner, const QString &title, const QString &folder)
 {
-    return Shell::browseFolder(owner, title);
+    return Shell::browseFolder(owner, title, folder);
 }
 
 }

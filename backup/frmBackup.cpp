@@ -12,6 +12,7 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -53,6 +54,12 @@ QLabel *pathLabel(QWidget *parent, const char *name)
     label->setMinimumHeight(24);
     label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     return label;
+}
+
+// The folder a path lies in; "" for no path, so that a picker opens where it likes.
+QString folderOf(const QString &path)
+{
+    return path.trimmed().isEmpty() ? QString() : QFileInfo(path.trimmed()).absolutePath();
 }
 
 QLabel *caption(QWidget *parent, const char *name, const QString &text)
@@ -302,16 +309,19 @@ void frmBackup::Command2_Click()
     });
 }
 
+// The pickers open where the box's path lies, and a cancelled picker leaves its box as it was.
 void frmBackup::Command8_Click()
 {
-    lblOriginale->setText(SelectDbFile());
+    const QString file = SelectDbFile();
+    if (!file.isEmpty())
+        lblOriginale->setText(file);
 }
 
 QString frmBackup::SelectDbFile()
 {
     QString file;
     Guarded(TitleGestione, [this, &file] {
-        file = Shell::getOpenFileName(this, QStringLiteral("Seleziona percorso."), QString(),
+        file = Shell::getOpenFileName(this, QStringLiteral("Seleziona percorso."), folderOf(lblOriginale->text()),
                                       QStringLiteral("File access (*.mdb)")).trimmed();
     });
     return file;
@@ -323,8 +333,10 @@ void frmBackup::Command9_Click()
         QString fileName;
         if (!lblOriginale->text().isEmpty())
             fileName = lblOriginale->text().trimmed().split(QLatin1Char('/')).last();
-        const QString folder = BrowseFolder(this, QStringLiteral("Seleziona il percorso di destinazione del database"));
-        lblDest->setText(folder + QLatin1Char('/') + fileName);
+        const QString folder = BrowseFolder(this, QStringLiteral("Seleziona il percorso di destinazione del database"),
+                                            folderOf(lblDest->text()));
+        if (!folder.isEmpty())
+            lblDest->setText(folder + QLatin1Char('/') + fileName);
     });
 }
 

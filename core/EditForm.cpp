@@ -359,6 +359,8 @@ void EditForm::showRecord()
         } else {
             showValue(b.field, v);
         }
+        if (box)
+            box->setCursorPosition(0);   // a value longer than the box shows its start
         b.changed = false;
     }
 }
@@ -496,9 +498,13 @@ void EditForm::deleteRecord()
         MsgBox(QStringLiteral("Record Cancellato!"), MsgKind::Information, QStringLiteral("Delete Successfull!"));
         RefreshList();
     } catch (const std::exception &failure) {
-        MsgBox(cancelledText(failure, AppError::ForeignKey, QStringLiteral("Violazione del vincolo Referenziale.")),
-               MsgKind::Error, messageTitle());
+        MsgBox(deleteFailureMessage(failure), MsgKind::Error, messageTitle());
     }
+}
+
+QString EditForm::deleteFailureMessage(const std::exception &failure) const
+{
+    return cancelledText(failure, AppError::ForeignKey, QStringLiteral("Violazione del vincolo Referenziale."));
 }
 
 void EditForm::deleteCurrent()

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QVariant>
 #include <QVector>
+#include <exception>
 #include <functional>
 #include <memory>
 
@@ -96,6 +97,8 @@ protected:
     virtual bool allowDelete() { return true; }
     // Delete, after Yes: removes the record and leaves the form on a blank new one.
     virtual void deleteCurrent();
+    // Delete: the text of the error box when the delete failed.
+    virtual QString deleteFailureMessage(const std::exception &failure) const;
     // Unload: after the recordset is closed.
     virtual void unloading() {}
     // The column stamped with today's date when an existing record is saved.
@@ -132,7 +135,8 @@ protected:
 
     // The form's recordset; raises when the form has none (before load, after unload).
     Recordset &rs() const;
-    QString openByIdSql(int id) const;
+    // The single-record load's and LoadRecord's query for one record.
+    virtual QString openByIdSql(int id) const;
 
     QGroupBox *Frame1 = nullptr;
     QPushButton *Command1 = nullptr;

@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QGridLayout>
 #include <QLineEdit>
+#include <QPushButton>
 
 frmUtenti::frmUtenti(QWidget *parent)
     : EditForm(ListEditor, {QStringLiteral("Utenti"), QStringLiteral("IdUtente"), QStringLiteral("Gestione utenze"), 4001}, parent)
@@ -80,6 +81,12 @@ frmUtenti::frmUtenti(QWidget *parent)
               {QStringLiteral("note"), QStringLiteral("Commento"), 190}},
              QString()});
     placeButtons({Command1, Command6, cmdOk, cmdCancel});
+    // Tab reads the fields as they stand, one column after the other, then the buttons left to right.
+    QWidget *const chain[] = {txtNome, txtCognome, txtData, txtComuNascita, txtTel, txtCell, txtMail, txtWeb,
+                              txtUserId, txtPassword, cboRuolo, ckeBlocca, txtnote,
+                              Command1, Command6, cmdOk, cmdCancel};
+    for (size_t i = 1; i < std::size(chain); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
     resize(700, 600);
 }
 

@@ -14,6 +14,7 @@
 #include "Shell.h"
 #include "db/Connection.h"
 #include "db/Recordset.h"
+#include "frmAddPro.h"
 #include "frmAppunta.h"
 #include "frmConti.h"
 #include "frmMov.h"
@@ -100,6 +101,7 @@ std::unique_ptr<QDialog> frmMain::createForm(const QString &form)
         {"frmTipoPag", &makeForm<frmTipoPag>},
         {"frmUtenti", &makeForm<frmUtenti>},
         {"frmMov", &makeForm<frmMov>},
+        {"frmAddPro", &makeForm<frmAddPro>},
         {"frmAppunta", &makeForm<frmAppunta>},
     };
     for (const auto &[name, make] : forms) {
@@ -166,6 +168,7 @@ void frmMain::connectCommands()
     on("mnuPrtPro", task("PRTPROMEMORIA"));
     on("mnuInfoVer", task("WINVER"));
     on("mnuGestioneDb", task("DB"));
+    on("mnuSettaggi", task("Settaggi"));
     on("mnuUtenti", [this] { showForm(QStringLiteral("frmUtenti")); });
     on("mnuTipiMov", task("TIPOMOVIMENTI"));
     on("mnuCC", task("CONTI"));

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
+#include <QStyle>
 
 namespace {
 
@@ -72,6 +73,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     picStatus->setPalette(tip);
     picStatus->resize(picStatus->width(), px(300));
     lblStatus = place(new QLabel(picStatus), QStringLiteral("lblStatus"), 0, 40, 7000, 255);
+    lblStatus->setAlignment(Qt::AlignCenter);
 
     buildMenus();
     buildStatusBar();
@@ -94,8 +96,11 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
         w->setAutoFillBackground(true);
     }
     vbalExplorerBarCtl1->setRedraw(true);
+    fitYearRow();
 
-    resize(px(8895), px(6405) + menuBar()->sizeHint().height());
+    // Large enough for the explorer bar and a useful list, within the screen's free area.
+    const QSize opening(1000, 700);
+    resize(screen() ? opening.boundedTo(screen()->availableSize()) : opening);
 }
 
 frmMain::~frmMain() = default;
@@ -148,6 +153,7 @@ void frmMain::buildMenus()
     m = menu(QStringLiteral("mnuImpost"), QStringLiteral("Impostazioni"));
     addMenuEntry(m, QStringLiteral("mnuInfoVer"), QStringLiteral("Info versione"));
     addMenuEntry(m, QStringLiteral("mnuGestioneDb"), QStringLiteral("Gestione database"));
+    addMenuEntry(m, QStringLiteral("mnuSettaggi"), QStringLiteral("Opzioni di avvio e di accesso"));
     m->addSeparator();
     addMenuEntry(m, QStringLiteral("mnuUtenti"), QStringLiteral("Gestione Utenti"));
     m->addSeparator();
@@ -297,6 +303,23 @@ QWidget *frmMain::buildSearchPanel()
     return picSearch;
 }
 
+// Each option as wide as its caption needs in the bar's font, the year box after them up to its own right
+// edge: no caption runs under the next control.
+void frmMain::fitYearRow()
+{
+    const int yearRight = cboAnno->geometry().right();
+    int next = 0;
+    for (QRadioButton *option : {OptSegno_1, OptSegno_2}) {
+        const int needed = option->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, option)
+            + option->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, option)
+            + option->fontMetrics().horizontalAdvance(option->text()) + 2;
+        option->setGeometry(std::max(option->x(), next), option->y(), std::max(option->width(), needed), option->height());
+        next = option->geometry().right() + 3;
+    }
+    const int x = std::max(cboAnno->x(), next);
+    cboAnno->setGeometry(x, cboAnno->y(), yearRight - x + 1, cboAnno->height());
+}
+
 void frmMain::buildStatusBar()
 {
     sbMain = new StatusBar(this);
@@ -363,5 +386,6 @@ void frmMain::applyResizeRule()
     s.moveLeft(g.left());
     s.setWidth(g.width());
     picStatus->setGeometry(s);
-    lblStatus->move(px(innerWidth / 2 - 4300), lblStatus->y());
+    // The status text is centred on the whole status line, so that it shows whole wherever the line can hold it.
+    lblStatus->setGeometry(0, lblStatus->y(), s.width(), lblStatus->height());
 }

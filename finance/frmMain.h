@@ -53,6 +53,7 @@ private:
     void buildMenus();
     void buildExplorerBar();
     QWidget *buildSearchPanel();
+    void fitYearRow();
     void buildStatusBar();
     void SetupPopMenu();
     void SetMenuIcon(int icon, const QString &menuName);

@@ -8,11 +8,30 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPalette>
+#include <QProxyStyle>
+#include <QStyleOptionHeader>
 #include <algorithm>
 #include <numeric>
 #include <vector>
 
 namespace {
+
+// Ends a header caption wider than its column with an ellipsis, as the cells end theirs: Qt's own styles
+// clip it.
+class ElidingHeaderStyle : public QProxyStyle
+{
+public:
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override
+    {
+        const auto *header = qstyleoption_cast<const QStyleOptionHeader *>(option);
+        if (element != CE_HeaderLabel || !header)
+            return QProxyStyle::drawControl(element, option, painter, widget);
+        QStyleOptionHeader elided(*header);
+        elided.text = header->fontMetrics.elidedText(header->text, Qt::ElideRight, header->rect.width());
+        QProxyStyle::drawControl(element, &elided, painter, widget);
+    }
+};
 
 // A colour that was never set keeps alpha 0, so the view's palette shows through.
 QRgb packColor(const QColor &c) { return c.isValid() ? c.rgb() : 0; }
@@ -243,6 +262,9 @@ ListGrid::ListGrid(QWidget *parent) : QTableView(parent), m_model(new ListGridMo
     verticalHeader()->setDefaultSectionSize(18);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setHighlightSections(false);
+    auto *headerStyle = new ElidingHeaderStyle;
+    headerStyle->setParent(horizontalHeader());
+    horizontalHeader()->setStyle(headerStyle);
     horizontalHeader()->setSectionsClickable(true);
     horizontalHeader()->setStretchLastSection(false);
 

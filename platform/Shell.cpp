@@ -16,7 +16,7 @@
 namespace {
 std::function<int(QDialog *)> g_modal;
 std::function<QString(const QString &, const QString &, const QString &)> g_openFile;
-std::function<QString(const QString &)> g_browse;
+std::function<QString(const QString &, const QString &)> g_browse;
 std::function<bool(const QString &, const QStringList &)> g_start;
 std::function<bool(const QString &)> g_openUrl;
 std::function<void()> g_end;
@@ -67,13 +67,16 @@ void setOpenFileHandler(std::function<QString(const QString &, const QString &, 
     g_openFile = std::move(handler);
 }
 
-QString browseFolder(QWidget *parent, const QString &title)
+QString browseFolder(QWidget *parent, const QString &title, const QString &folder)
 {
     if (g_browse)
-        return g_browse(title);
-    return QFileDialog::getExistingDirectory(parent, title);
+        return g_browse(title, folder);
+    return QFileDialog::getExistingDirectory(parent, title, folder);
 }
-void setBrowseFolderHandler(std::function<QString(const QString &)> handler) { g_browse = std::move(handler); }
+void setBrowseFolderHandler(std::function<QString(const QString &, const QString &)> handler)
+{
+    g_browse = std::move(handler);
+}
 
 bool startDetached(const QString &program, const QStringList &arguments)
 {

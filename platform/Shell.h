@@ -20,9 +20,9 @@ void setModalHandler(std::function<int(QDialog *)> handler);
 QString getOpenFileName(QWidget *parent, const QString &title, const QString &folder, const QString &filter);
 void setOpenFileHandler(std::function<QString(const QString &title, const QString &folder, const QString &filter)> handler);
 
-// Folder picker; "" when cancelled.
-QString browseFolder(QWidget *parent, const QString &title);
-void setBrowseFolderHandler(std::function<QString(const QString &title)> handler);
+// Folder picker, opening at folder (when given); "" when cancelled.
+QString browseFolder(QWidget *parent, const QString &title, const QString &folder = {});
+void setBrowseFolderHandler(std::function<QString(const QString &title, const QString &folder)> handler);
 
 // Starts a program without waiting; false when it could not be started.
 bool startDetached(const QString &program, const QStringList &arguments = {});

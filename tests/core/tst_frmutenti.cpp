@@ -67,6 +67,24 @@ private slots:
         ui::shoot(form.get(), QStringLiteral("frmUtenti"));
     }
 
+    // Tab reads the fields as they stand on screen, column by column, then the buttons left to right.
+    void tabFollowsTheScreen()
+    {
+        auto form = openForm();
+        QWidget *at = ui::field(form.get(), "txtNome");
+        at->setFocus();
+        QStringList order;
+        for (int i = 0; i < 15; ++i) {
+            QTest::keyClick(at, Qt::Key_Tab);
+            at = QApplication::focusWidget();
+            QVERIFY(at);
+            order << at->objectName();
+        }
+        QCOMPARE(order, (QStringList{"txtCognome", "txtData", "txtComuNascita", "txtTel", "txtCell", "txtMail", "txtWeb",
+                                     "txtPassword", "cboRuolo", "ckeBlocca", "txtnote",
+                                     "Command1", "Command6", "cmdOk", "cmdCancel"}));
+    }
+
     void newUserFirstSaveUnstampedThenStamped()
     {
         auto form = openForm();

@@ -6,7 +6,11 @@
 
 #include <QDialog>
 #include <QFile>
+#include <QAbstractTextDocumentLayout>
 #include <QLineEdit>
+#include <QPointer>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QtTest>
@@ -22,6 +26,17 @@ class TestHTMLHelp : public QObject
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
         QVERIFY(!HelpViewer::window());
+    }
+
+    // Where the block holding the anchor begins in the document, in pixels.
+    static int topOf(QTextBrowser *viewer, const QString &anchor)
+    {
+        QTextDocument *doc = viewer->document();
+        for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
+            for (auto it = block.begin(); !it.atEnd(); ++it)
+                if (it.fragment().charFormat().anchorNames().contains(anchor))
+                    return qRound(doc->documentLayout()->blockBoundingRect(block).top());
+        return -1;
     }
 
 private slots:
@@ -67,6 +82,19 @@ private slots:
         QVERIFY(viewer->isVisible());
         QCOMPARE(viewer->source().fragment(), QString::number(id));
         QCOMPARE(viewer->windowTitle(), QStringLiteral("Guida di Focolarium"));
+        // The topic's heading stands at the top of the window.
+        QCOMPARE(topOf(viewer, QString::number(id)) - viewer->verticalScrollBar()->value(), 0);
+    }
+
+    void escClosesTheHelpWindow()
+    {
+        Shell::setAppPath(QStringLiteral(PROGRAM_DIR));
+        HTMLHelp::ShowHelpTopic(1, 4001);
+        QPointer<QTextBrowser> viewer = HelpViewer::window();
+        QVERIFY(QTest::qWaitForWindowActive(viewer));
+        QTest::keyClick(viewer, Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!viewer);
     }
 
     void f1OpensTheFormsOwnTopic()

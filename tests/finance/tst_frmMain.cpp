@@ -9,14 +9,22 @@
 #include "Shell.h"
 #include "StatusBar.h"
 #include "db/Connection.h"
+#include "FrmStart.h"
+#include "frmLogin.h"
 #include "frmMain.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -216,7 +224,8 @@ private slots:
             "mnuProEseguiti|Non mostrare promemoria eseguiti||checked",
             "mnuStampe Stampe", "mnuPrtCon|Lista contatti selezionati||", "-",
             "mnuPrtMov|Lista movimenti selezionati||", "-", "mnuPrtPro|Lista promemoria selezionati||",
-            "mnuImpost Impostazioni", "mnuInfoVer|Info versione||", "mnuGestioneDb|Gestione database||", "-",
+            "mnuImpost Impostazioni", "mnuInfoVer|Info versione||", "mnuGestioneDb|Gestione database||",
+            "mnuSettaggi|Opzioni di avvio e di accesso||", "-",
             "mnuUtenti|Gestione Utenti||", "-", "mnuTipiMov|Tipi di movimenti||", "mnuCC|Conti correnti||",
             "mnuTipiPag|Tipi di pagamenti||", "-", "mnuPostazioni|Postazioni di lavoro(appuntamenti)||",
             "mnuTurni|Turni di lavoro(appuntamenti)||",
@@ -780,7 +789,7 @@ private slots:
         const int outer = w->frameGeometry().height();
         QCOMPARE(grid()->geometry(), QRect(212, 0, 800 - 212 - 7, outer - 93));
         QCOMPARE(w->picStatus->geometry(), QRect(212, inner - 40, 800 - 212 - 7, 20));
-        QCOMPARE(w->lblStatus->x(), 400 - 287);
+        QCOMPARE(w->lblStatus->geometry(), QRect(0, w->lblStatus->y(), w->picStatus->width(), w->lblStatus->height()));
 
         // Too narrow for the grid: it keeps its width, the status line still follows it.
         w->resize(150, 600);
@@ -788,7 +797,71 @@ private slots:
         QCOMPARE(grid()->width(), 800 - 212 - 7);
         QCOMPARE(w->picStatus->x(), 212);
         QCOMPARE(w->picStatus->width(), 800 - 212 - 7);
-        QVERIFY(w->lblStatus->x() < 0);
+        QCOMPARE(w->lblStatus->x(), 0);
+    }
+
+    // At its opening size the window shows the bar and a useful list, and no text of the movements list is cut.
+    void openingSizeCutsNoText()
+    {
+        QCOMPARE(w->size(), QSize(1000, 700).boundedTo(w->screen()->availableSize()));
+        QDir().mkpath(QStringLiteral("/tmp/shots"));
+        QVERIFY(w->grab().save(QStringLiteral("/tmp/shots/frmMain_opening.png")));
+        w->RunTask(QStringLiteral("MOVIMENTI"));
+        QApplication::processEvents();
+        QVERIFY(w->grab().save(QStringLiteral("/tmp/shots/frmMain_opening_movements.png")));
+
+        const QRect line = w->picStatus->rect();
+        QVERIFY(line.contains(w->lblStatus->geometry()));
+        QVERIFY(w->lblStatus->fontMetrics().horizontalAdvance(status()) <= w->lblStatus->width());
+
+        for (QRadioButton *option : {w->OptSegno_1, w->OptSegno_2})
+            QVERIFY(option->width() >= option->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, option)
+                                           + option->fontMetrics().horizontalAdvance(option->text()));
+        const QWidget *yearRow[] = {w->OptSegno_1, w->OptSegno_2, w->cboAnno};
+        for (size_t i = 0; i < std::size(yearRow); ++i) {
+            QVERIFY(w->picSearch->rect().contains(yearRow[i]->geometry()));
+            if (i > 0)
+                QVERIFY2(!yearRow[i]->geometry().intersects(yearRow[i - 1]->geometry()), qPrintable(yearRow[i]->objectName()));
+        }
+    }
+
+    // The settings entry opens the settings form; automatic sign-in cleared there, the next start asks again.
+    void settingsEntryClearsAutomaticSignIn()
+    {
+        QTemporaryDir settingsDir;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
+        QSettings store(QStringLiteral("Focolarium"), QStringLiteral("Focolarium"));
+        for (const char *key : {"Options/SavePassword", "Options/AutoLogon"})
+            store.setValue(QLatin1String(key), QStringLiteral("True"));
+        store.setValue(QStringLiteral("Options/UserName"), QStringLiteral("Admin"));
+        store.sync();
+
+        QStringList shown;
+        Shell::setModalHandler([&shown](QDialog *form) {
+            shown << form->objectName();
+            form->show();
+            if (auto *autoConn = form->findChild<QCheckBox *>(QStringLiteral("CkeAutoConn"))) {
+                autoConn->setChecked(false);
+                QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("cmdApplica")), Qt::LeftButton);
+            }
+            form->close();
+            return form->result();
+        });
+        frmMain real;
+        real.findChild<QAction *>(QStringLiteral("mnuSettaggi"))->trigger();
+        QCOMPARE(shown, QStringList{"frmSettings"});
+        store.sync();
+        QCOMPARE(store.value(QStringLiteral("Options/AutoLogon")).toString(), QStringLiteral("False"));
+
+        int endRequests = 0;
+        Shell::setEndProgramHandler([&endRequests] { ++endRequests; });
+        FrmStart splash([] { return new QMainWindow; }, QStringLiteral("tst_frmMain-%1").arg(QCoreApplication::applicationPid()));
+        frmLogin login(&splash);
+        login.showModal();
+        Shell::setEndProgramHandler({});
+        Shell::releaseInstance();
+        QCOMPARE(shown, (QStringList{"frmSettings", "frmLogin"}));
+        QVERIFY(!login.signedIn());
     }
 
     void screenshots()

@@ -295,6 +295,20 @@ private slots:
         QCOMPARE(ui::field(form.get(), "txtDescr")->text(), QStringLiteral("Grande"));
     }
 
+    // A value longer than its box shows from its start, as it is read.
+    void longValueShowsItsStart()
+    {
+        const QString longText = QStringLiteral("Conto corrente cointestato presso la banca di credito cooperativo "
+                                                "della provincia, filiale di via Roma");
+        db->exec(QStringLiteral("INSERT INTO Conti (IdConto, NConto, Descrizione) VALUES (3, '3', '%1');").arg(longText));
+        auto form = openForm();
+        QVERIFY(ui::pick(form.get(), 3));
+        QLineEdit *box = ui::field(form.get(), "txtDescr");
+        QCOMPARE(box->text(), longText);
+        QVERIFY(box->fontMetrics().horizontalAdvance(longText) > box->width());
+        QCOMPARE(box->cursorPosition(), 0);
+    }
+
     void listCellWithoutIdLoadsNothing()
     {
         addAccounts();

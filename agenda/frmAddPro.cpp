@@ -1,0 +1,87 @@
+#include "frmAddPro.h"
+
+#include "Clock.h"
+#include "Conversions.h"
+#include "DataBase.h"
+#include "DateBox.h"
+#include "Guarded.h"
+#include "db/Connection.h"
+#include "db/Recordset.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLineEdit>
+
+frmAddPro::frmAddPro(QWidget *parent)
+    : EditForm(SingleRecord, {QStringLiteral("Promemoria"), QStringLiteral("IdPromemoria"),
+                              QStringLiteral("Edit Promemoria"), 3001},
+               parent)
+{
+    setWindowTitle(QStringLiteral("Gestione promemoria"));
+
+    txtData = textBox("txtData");
+    ckeEseguito = new QCheckBox(QStringLiteral("Eseguito"), Frame1);
+    ckeEseguito->setObjectName(QStringLiteral("ckeEseguito"));
+    txtDescr = textBox("txtDescr");
+    txtDescr->setFixedHeight(txtDescr->sizeHint().height() * 2);
+    txtDescr->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    addField(0, 0, QStringLiteral("Data"), txtData);
+    fieldsLayout()->addWidget(ckeEseguito, 0, 2, Qt::AlignRight);
+    addField(1, 0, QStringLiteral("Descrizione:"), txtDescr, 1, 2);
+    fieldsLayout()->setColumnStretch(1, 1);
+
+    bind(txtDescr, QStringLiteral("Testo"));
+    bind(txtData, QStringLiteral("data"));
+    bind(ckeEseguito, QStringLiteral("Eseguito"));
+    DateBox::install(txtData, DateBox::Format::ShortDate);
+
+    placeButtons({Command1, Command6, cmdOk, cmdCancel});
+    resize(460, 190);
+}
+
+QString frmAddPro::requiredFieldMessage() const
+{
+    if (txtDescr->text().trimmed().isEmpty())
+        return QStringLiteral("Campo descrizione vuoto impossibile effettuare la registrazione.");
+    return {};
+}
+
+QString frmAddPro::openByIdSql(int id) const
+{
+    return QStringLiteral("SELECT * FROM Promemoria WHERE IdPromemoria = %1 ").arg(id);
+}
+
+// A reminder started by the load is dated today; one started by "&Nuovo" has no date.
+void frmAddPro::recordLoaded(bool found)
+{
+    if (!found)
+        txtData->setText(Conv::shortDate(Clock::today()));
+}
+
+void frmAddPro::afterWrite(bool wasNew)
+{
+    if (wasNew)
+        setRecordId(rs().value(0).toInt());
+}
+
+// The stamp is written first, then the row goes by statement; a failure after the stamp leaves
+// the reminder with it. The form then loads again as a new reminder.
+void frmAddPro::deleteCurrent()
+{
+    rs().update(QStringLiteral("DataUpdate"), Clock::today());
+    DataBase::AdoConnect().execute(QStringLiteral("DELETE From Promemoria Where IdPromemoria = %1 ").arg(recordId()));
+    rs().close();
+    setRecordId(0);
+    Guarded(messageTitle(), [this] { LoadRecord(0); }, MsgKind::Information);
+}
+
+QString frmAddPro::deleteFailureMessage(const std::exception &failure) const
+{
+    return QString::fromUtf8(failure.what());
+}
+
+void frmAddPro::unloading()
+{
+    setRecordId(0);
+}
