@@ -141,7 +141,7 @@ QIcon binIcon()
 } // namespace
 
 EditForm::EditForm(Shape shape, const Table &table, QWidget *parent)
-    : QDialog(parent), m_shape(shape), m_table(table)
+    : LoadingDialog(parent), m_shape(shape), m_table(table)
 {
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
@@ -259,27 +259,6 @@ QStatusBar *EditForm::addStatusBar()
 }
 
 // ---- Showing: load before each showing ----
-
-int EditForm::exec()
-{
-    if (!isVisible()) {
-        if (!runLoad())
-            return QDialog::Rejected;
-        m_loadedForShow = true;
-    }
-    return QDialog::exec();
-}
-
-void EditForm::setVisible(bool visible)
-{
-    if (visible && !isVisible()) {
-        if (m_loadedForShow)
-            m_loadedForShow = false;
-        else if (!runLoad())
-            return;
-    }
-    QDialog::setVisible(visible);
-}
 
 bool EditForm::runLoad()
 {

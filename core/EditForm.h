@@ -5,8 +5,8 @@
 // titles, help id, required-field test and its departures through the virtuals below.
 
 #include "ListFill.h"
+#include "LoadingDialog.h"
 
-#include <QDialog>
 #include <QString>
 #include <QVariant>
 #include <QVector>
@@ -25,15 +25,11 @@ class QStatusBar;
 class QVBoxLayout;
 class Recordset;
 
-class EditForm : public QDialog
+class EditForm : public LoadingDialog
 {
     Q_OBJECT
 public:
     ~EditForm() override;
-
-    // Load runs before each showing; a form whose load refuses is not shown.
-    int exec() override;
-    void setVisible(bool visible) override;
 
     // The edit mode of the form's recordset (0 none, 1 in progress, 2 adding); -1 when there is no
     // open recordset.
@@ -158,7 +154,7 @@ private:
         DisplayFormat format;
         bool changed = false;
     };
-    bool runLoad();
+    bool runLoad() override;
     void openRecordset(const QString &sql);
     void showRecord();
     void fieldChanged(Binding &b);
@@ -177,7 +173,6 @@ private:
     std::unique_ptr<Recordset> m_rs;
     QVector<Binding> m_bindings;
     bool m_showing = false;          // the form writes its fields: no change of the user's
-    bool m_loadedForShow = false;
     bool m_refreshPending = false;
     bool m_refreshing = false;
     bool m_paintListFailed = false;  // shown once; the next paints leave the list as it is

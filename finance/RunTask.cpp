@@ -11,6 +11,9 @@
 #include "HTMLHelp.h"
 #include "ListGrid.h"
 #include "MsgBox.h"
+#include "RptContatti.h"
+#include "RptMov.h"
+#include "RptPromemoria.h"
 #include "Shell.h"
 #include "db/Connection.h"
 #include "db/Recordset.h"
@@ -18,7 +21,9 @@
 #include "frmAppunta.h"
 #include "frmConti.h"
 #include "frmMov.h"
+#include "frmProp.h"
 #include "frmSettings.h"
+#include "frmTab.h"
 #include "frmTipoMov.h"
 #include "frmTipoPag.h"
 #include "frmUtenti.h"
@@ -102,7 +107,10 @@ std::unique_ptr<QDialog> frmMain::createForm(const QString &form)
         {"frmUtenti", &makeForm<frmUtenti>},
         {"frmMov", &makeForm<frmMov>},
         {"frmAddPro", &makeForm<frmAddPro>},
+        {"frmProp", &makeForm<frmProp>},
         {"frmAppunta", &makeForm<frmAppunta>},
+        {"frmPostazioni", &makeForm<frmPostazioni>},
+        {"frmTurni", &makeForm<frmTurni>},
     };
     for (const auto &[name, make] : forms) {
         if (form == QLatin1String(name))
@@ -111,11 +119,26 @@ std::unique_ptr<QDialog> frmMain::createForm(const QString &form)
     return nullptr;
 }
 
+namespace {
+template <class R> R &single(std::unique_ptr<Report> &slot)
+{
+    if (!slot)
+        slot = std::make_unique<R>();
+    return static_cast<R &>(*slot);
+}
+}
+
 // The list reports fill themselves from the grid: RptContatti and RptPromemoria from the grid,
-// RptMov from the grid and the status text. A report not built yet prints nothing.
+// RptMov from the grid and the status text.
 void frmMain::printReport(const QString &report)
 {
-    Q_UNUSED(report);
+    std::unique_ptr<Report> &slot = m_reports[report];
+    if (report == QLatin1String("RptMov"))
+        single<RptMov>(slot).Riempi(*grdThis, lblStatus->text());
+    else if (report == QLatin1String("RptContatti"))
+        single<RptContatti>(slot).Riempi(*grdThis);
+    else if (report == QLatin1String("RptPromemoria"))
+        single<RptPromemoria>(slot).Riempi(*grdThis);
 }
 
 void frmMain::focusGrid() { grdThis->setFocus(); }

@@ -4,6 +4,7 @@
 #include "HTMLHelp.h"
 #include "ListGrid.h"
 #include "StatusBar.h"
+#include "Twips.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -17,17 +18,9 @@
 
 namespace {
 
-constexpr int TwipsPerPixel = 15;
-int px(double twips) { return qRound(twips / TwipsPerPixel); }
-float twips(int pixels) { return float(pixels) * TwipsPerPixel; }
-
-// A control placed in twips, as the window's design gives it.
-template <class W> W *place(W *w, const QString &name, int left, int top, int width, int height)
-{
-    w->setObjectName(name);
-    w->setGeometry(px(left), px(top), px(width), px(height));
-    return w;
-}
+using Twips::place;
+using Twips::px;
+using Twips::twips;
 
 QFont tahoma()
 {

@@ -4,8 +4,10 @@
 // (Lists.cpp).
 
 #include "ImageList.h"
+#include "report/Report.h"
 
 #include <QMainWindow>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -114,6 +116,10 @@ private:
     QComboBox *cboAnno = nullptr;
     QPushButton *cmdSearch = nullptr;
     QPushButton *cmdReset = nullptr;
+
+    // The list reports, each made the first time it prints; a report keeps its records until it
+    // prints again.
+    std::map<QString, std::unique_ptr<Report>> m_reports;
 
     // The popup menus of the grid; not offered in the menu bar.
     QMenu *mnuRubrica = nullptr;

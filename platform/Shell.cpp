@@ -20,6 +20,7 @@ std::function<QString(const QString &, const QString &)> g_browse;
 std::function<bool(const QString &, const QStringList &)> g_start;
 std::function<bool(const QString &)> g_openUrl;
 std::function<void()> g_end;
+std::function<void()> g_beep;
 QString g_appPath;
 std::unique_ptr<QLockFile> g_instanceLock;
 int g_pointer = 0;
@@ -133,6 +134,15 @@ void endProgram()
         QCoreApplication::exit(0);
 }
 void setEndProgramHandler(std::function<void()> handler) { g_end = std::move(handler); }
+
+void beep()
+{
+    if (g_beep)
+        g_beep();
+    else
+        QApplication::beep();
+}
+void setBeepHandler(std::function<void()> handler) { g_beep = std::move(handler); }
 
 int mousePointer() { return g_pointer; }
 void setMousePointer(int pointer)

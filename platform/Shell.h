@@ -1,7 +1,7 @@
 #pragma once
 // The seams for what the desktop does for the programs: showing a form modally, file and folder
 // dialogs, starting another program, opening an address, the program folder, the single running
-// copy and the screen's mouse pointer. Tests replace each through its setter.
+// copy, the beep and the screen's mouse pointer. Tests replace each through its setter.
 
 #include <QString>
 #include <QStringList>
@@ -46,6 +46,10 @@ void releaseInstance();
 // Ends the program at once: every running event loop returns. Test handler: records the request.
 void endProgram();
 void setEndProgramHandler(std::function<void()> handler);
+
+// The system beep. Test handler: counts the beeps.
+void beep();
+void setBeepHandler(std::function<void()> handler);
 
 // The screen's mouse pointer, by the runtime's numbers (0 default, 11 hourglass, ...).
 int mousePointer();

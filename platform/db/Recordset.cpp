@@ -619,6 +619,14 @@ QVariant Recordset::value(const QString &name) const
     return value(d->column(name));
 }
 
+QVariant Recordset::valueAt(int position, int index) const
+{
+    d->checkOpen();
+    if (position < 1 || position > d->rows.size())
+        throw DbError::noCurrentRecord();
+    return d->rows[position - 1].values[d->column(index)];
+}
+
 void Recordset::setValue(int index, const QVariant &value)
 {
     d->setValue(index, value);
@@ -697,6 +705,7 @@ void Recordset::cancelUpdate()
         row.before.clear();
         row.changed.clear();
         row.status = EditNone;
+        emit recordChangeComplete();
     }
 }
 

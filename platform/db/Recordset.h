@@ -69,6 +69,8 @@ public:
     // the record in edit mode 1 unless it is being added.
     void setValue(int index, const QVariant &value);
     void setValue(const QString &name, const QVariant &value);
+    // The value of the record at a 1-based position, read without moving to it (for views).
+    QVariant valueAt(int position, int index) const;
 
     void addNew();               // writes a pending edit first
     void update();               // writes the current record
@@ -103,6 +105,8 @@ public:
 signals:
     // The current record moved (any move, open, requery, add, delete).
     void moveComplete();
+    // The current record's values changed without a move (an edit cancelled).
+    void recordChangeComplete();
 
 private:
     struct Data;

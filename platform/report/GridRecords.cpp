@@ -26,3 +26,10 @@ void copyGridRows(ListGrid &grid, Recordset &records)
         }
     }
 }
+
+std::unique_ptr<Recordset> gridRecords(ListGrid &grid, const std::vector<std::pair<QString, int>> &fields)
+{
+    std::unique_ptr<Recordset> records = textRecords(fields);
+    copyGridRows(grid, *records);
+    return records;
+}

@@ -7,7 +7,6 @@
 #include "Shell.h"
 #include "db/Recordset.h"
 
-#include <QFontMetricsF>
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
@@ -71,6 +70,14 @@ Report::Report(const QString &caption) : caption(caption), font(QStringLiteral("
 }
 
 Report::~Report() = default;
+
+QFont Report::fontOf(qreal points, bool bold) const
+{
+    QFont f = font;
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    return f;
+}
 
 static AppError itemNotFound(const QString &name)
 {
@@ -166,10 +173,8 @@ private:
             const QFont f = twipFont(c.font.value_or(r.font));
             const auto at = std::find(out.fonts.cbegin(), out.fonts.cend(), f);
             p.font = quint16(at - out.fonts.cbegin());
-            if (at == out.fonts.cend()) {
+            if (at == out.fonts.cend())
                 out.fonts.append(f);
-                metrics.emplace_back(f);
-            }
             if (c.type == ReportControl::TextBox && r.dataSource && r.dataSource->isOpen()) {
                 p.field = r.dataSource->fieldIndex(c.field);
                 if (p.field < 0)
@@ -194,14 +199,6 @@ private:
         }
     }
 
-    // The height of a growing box's wrapped text, in twips.
-    int textHeight(const ReportControl &c, const Prepared &p, const QString &text) const
-    {
-        const QRectF bound = metrics[p.font].boundingRect(QRectF(0, 0, c.rect.width(), 1e9),
-                                                          Qt::AlignLeft | Qt::TextWordWrap, text);
-        return int(std::ceil(bound.height()));
-    }
-
     // The section's height for the current record: growing boxes add what their text needs.
     int sectionHeight(const ReportSection &s)
     {
@@ -213,7 +210,7 @@ private:
             if (!c.canGrow)
                 continue;
             const Prepared &p = prepared[i];
-            const int need = textHeight(c, p, textOf(c, p));
+            const int need = wrappedHeight(out.fonts[p.font], c.rect.width(), textOf(c, p));
             if (need > c.rect.height()) {
                 grown.emplace_back(&c, need);
                 extra = std::max(extra, need - c.rect.height());
@@ -299,7 +296,6 @@ private:
 
     const Report &r;
     ReportLayout &out;
-    std::vector<QFontMetricsF> metrics;
     std::unordered_map<const ReportSection *, std::vector<Prepared>> preparedOf;
     std::vector<std::pair<const ReportControl *, int>> grown;
     std::vector<std::pair<int, size_t>> pageTexts;

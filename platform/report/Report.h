@@ -74,6 +74,9 @@ public:
 
     Recordset *dataSource = nullptr;   // not owned; no data source prints no detail
 
+    // The report's font in another size, bold or not (a title).
+    QFont fontOf(qreal points, bool bold) const;
+
     // By name, across the sections; a name that is not there raises "item not found".
     ReportSection &section(const QString &name);
     ReportControl &control(const QString &name);

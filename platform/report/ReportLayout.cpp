@@ -1,8 +1,44 @@
 #include "ReportLayout.h"
 
+#include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QStringList>
+#include <QTextLayout>
+#include <QTextOption>
+#include <cmath>
+
+static QTextOption textOption(bool wrap)
+{
+    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+    option.setWrapMode(wrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
+    return option;
+}
+
+// Lays the text out in lines of the width, one under the other; returns their height. Line breaks
+// in the text break lines.
+static qreal layOut(QTextLayout &layout, int width, bool wrap)
+{
+    QString text = layout.text();
+    text.remove(QLatin1Char('\r')).replace(QLatin1Char('\n'), QChar::LineSeparator);
+    layout.setText(text);
+    layout.setTextOption(textOption(wrap));
+    layout.beginLayout();
+    qreal height = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        line.setPosition(QPointF(0, height));
+        height += line.height();
+    }
+    layout.endLayout();
+    return height;
+}
+
+int wrappedHeight(const QFont &font, int width, const QString &text)
+{
+    QTextLayout layout(text, font);
+    return int(std::ceil(layOut(layout, width, true)));
+}
 
 QStringList ReportLayout::texts(int page) const
 {
@@ -17,6 +53,10 @@ void paintPage(QPainter &painter, const ReportLayout &layout, int page)
 {
     // A line is one screen pixel wide at full size.
     constexpr int LineWidth = 15;
+    // A box with room for one line only shows that line, cut at its right edge.
+    QVector<qreal> lineSpacing;
+    for (const QFont &font : layout.fonts)
+        lineSpacing.append(QFontMetricsF(font).lineSpacing());
     painter.save();
     for (const PlacedItem &item : layout.pages.at(page).items) {
         const QColor color = QColor::fromRgb(item.color);
@@ -29,15 +69,22 @@ void paintPage(QPainter &painter, const ReportLayout &layout, int page)
             painter.drawLine(item.rect.topLeft(),
                              QPoint(item.rect.left() + item.rect.width(), item.rect.top() + item.rect.height()));
             break;
-        case PlacedItem::Text:
+        case PlacedItem::Text: {
             if (item.text.isEmpty())
                 break;
-            painter.setFont(layout.fonts.at(item.font));
+            QTextLayout text(item.text, layout.fonts.at(item.font));
+            layOut(text, item.rect.width(), item.rect.height() >= 2 * lineSpacing[item.font]);
             painter.setPen(color);
-            painter.setClipRect(item.rect);
-            painter.drawText(item.rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, item.text);
-            painter.setClipping(false);
+            // Clipping costs a printer or PDF file dearly: only a text that overflows its box is clipped.
+            const QRectF bounds = text.boundingRect().translated(item.rect.topLeft());
+            const bool clip = !QRectF(item.rect).contains(bounds);
+            if (clip)
+                painter.setClipRect(item.rect);
+            text.draw(&painter, item.rect.topLeft());
+            if (clip)
+                painter.setClipping(false);
             break;
+        }
         }
     }
     painter.restore();

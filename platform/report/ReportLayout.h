@@ -44,6 +44,10 @@ struct ReportLayout
 // Twips per point; fonts and pens are sized in twips so that one transform draws them on any device.
 constexpr int TwipsPerPoint = 20;
 
+// The height of a text wrapped to the width (at word boundaries, inside a word too long for a
+// line), in the font's units; the layout grows boxes by it and the painter wraps the same way.
+int wrappedHeight(const QFont &font, int width, const QString &text);
+
 // Draws page `page` (from 0) with the painter's unit set to one twip of the paper.
 void paintPage(QPainter &painter, const ReportLayout &layout, int page);
 // Writes pages first..last (from 0) to a printer or PDF writer; false when the device cannot be painted.

@@ -18,14 +18,6 @@ class tst_frmAddPro : public QObject, FormTest<frmAddPro>
         db->exec(QStringLiteral("INSERT INTO Promemoria (IdPromemoria, Testo, data, Eseguito) "
                                 "VALUES (7, 'Bollette', '2024-04-01', -1);"));
     }
-    std::unique_ptr<frmAddPro> openOn(int id)
-    {
-        auto form = std::make_unique<frmAddPro>();
-        form->setProperty("Promemoria", id);
-        if (!ui::open(form.get()))
-            qFatal("the form did not open");
-        return form;
-    }
     int reminders() const { return db->value(QStringLiteral("SELECT count(*) FROM Promemoria")).toInt(); }
 
 private slots:

@@ -152,4 +152,13 @@ template <class Form> struct FormTest
     }
     void stop() { session.reset(); }
     std::unique_ptr<Form> openForm() { return session->open<Form>(); }
+    // A single-record editor shown on the record with this id (0 starts a new one).
+    std::unique_ptr<Form> openOn(int id)
+    {
+        auto form = std::make_unique<Form>();
+        form->setRecordId(id);
+        if (!ui::open(form.get()))
+            qFatal("the form did not open");
+        return form;
+    }
 };

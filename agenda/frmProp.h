@@ -1,0 +1,34 @@
+#pragma once
+// The contact editor: one entry of the family's address book, table Contatti, on six tabs.
+
+#include "EditForm.h"
+
+class DatePicker;
+class QTabWidget;
+
+class frmProp : public EditForm
+{
+    Q_OBJECT
+    // The contact to edit when the form is next shown; 0 starts a new one.
+    Q_PROPERTY(int Contatto READ recordId WRITE setRecordId)
+public:
+    explicit frmProp(QWidget *parent = nullptr);
+
+protected:
+    QString requiredFieldMessage() const override;
+    void prepareLoad() override;
+    void newStarted() override;
+    void beforeWrite() override;
+    void afterWrite(bool wasNew) override;
+    void deleteCurrent() override;
+    void unloading() override;
+
+private:
+    void tabChanged(int index);
+
+    QTabWidget *Sst1;
+    QLineEdit *txtFirst;
+    QLineEdit *txtLast;
+    QVector<DatePicker *> m_datePickers;
+    QVector<QWidget *> m_firstBoxes;   // the box that takes the focus when its tab is shown
+};

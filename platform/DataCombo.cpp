@@ -1,0 +1,46 @@
+#include "DataCombo.h"
+
+#include "Conversions.h"
+#include "db/Recordset.h"
+
+#include <QLineEdit>
+
+DataCombo::DataCombo(QWidget *parent) : QComboBox(parent)
+{
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);
+}
+
+void DataCombo::setRowSource(Recordset *rs)
+{
+    m_rowSource = rs;
+    refill();
+}
+
+void DataCombo::setListField(const QString &name)
+{
+    m_listField = name;
+    refill();
+}
+
+// Reads the rows in one pass and leaves the recordset on its first record; a list field the row
+// source does not have leaves the list empty.
+void DataCombo::refill()
+{
+    const QString text = currentText();
+    clear();
+    if (!m_rowSource || !m_rowSource->isOpen() || m_rowSource->fieldIndex(m_listField) < 0)
+        return;
+    const int field = m_rowSource->fieldIndex(m_listField);
+    QStringList entries;
+    entries.reserve(m_rowSource->recordCount());
+    for (m_rowSource->moveFirst(); !m_rowSource->eof(); m_rowSource->moveNext()) {
+        const QVariant v = m_rowSource->value(field);
+        entries.append(Conv::isNull(v) ? QString() : Conv::toText(v));
+    }
+    if (m_rowSource->recordCount() > 0)
+        m_rowSource->moveFirst();
+    addItems(entries);
+    setEditText(text);
+}

@@ -1,0 +1,269 @@
+// The contact editor: every box on its column, the owner and the stamp, the summary boxes, the
+// date pickers, "&Nuovo", delete and the id it keeps.
+
+#include "../core/FormFixture.h"
+
+#include "DatePicker.h"
+#include "frmProp.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+
+class tst_frmProp : public QObject, FormTest<frmProp>
+{
+    Q_OBJECT
+
+    static const QString kTitle;
+
+    static int contatto(const frmProp &form) { return form.property("Contatto").toInt(); }
+    QVector<QVariant> row(const QString &columns, int id = 0) const
+    {
+        const auto rows = db->rows(QStringLiteral("SELECT %1 FROM Contatti %2")
+                                       .arg(columns, id ? QStringLiteral("WHERE IdContatto = %1").arg(id) : QString()));
+        return rows.size() == 1 ? rows.first() : QVector<QVariant>{};
+    }
+    void addContact(int id, int owner)
+    {
+        db->exec(QStringLiteral("INSERT INTO Contatti (IdContatto, Nome, cognome, Condividi, IdUtente) "
+                                "VALUES (%1, 'Anna', 'Blu', -1, %2);").arg(id).arg(owner));
+    }
+
+private slots:
+    void init() { start(); }
+    void cleanup() { stop(); }
+
+    void tabsInOrderEachFocusingItsFirstBox()
+    {
+        auto form = openOn(0);
+        auto *tabs = ui::field<QTabWidget>(form.get(), "Sst1");
+        QCOMPARE(tabs->currentIndex(), 1);
+        const char *first[] = {"txtSname", "txtFirst", "txtAdd", "txtComp", "txtSpouse", "txtnote"};
+        const QStringList captions{"Sommario", "Nominativo", "Home", "Company", "Personale", "Altro"};
+        for (int i : {0, 2, 3, 4, 5, 1}) {
+            tabs->setCurrentIndex(i);
+            QCOMPARE(tabs->tabText(i), captions[i]);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(first[i]));
+            ui::shoot(form.get(), QStringLiteral("frmProp_%1").arg(i));
+        }
+    }
+
+    // Each box shows its own column: every column holds its own name.
+    void everyBoxShowsItsColumn()
+    {
+        const std::pair<const char *, const char *> map[] = {
+            {"txtSname", "Nome"}, {"txtSemail", "email"}, {"txtHph", "Tel"}, {"txtSmob", "Cell"},
+            {"txtCph", "TelLavoro"}, {"txtScfax", "FaxLavoro"}, {"txtSeno", "NInterno"}, {"txtSjtitle", "Impiego"},
+            {"txtSdept", "Departimento"}, {"txtScname", "CompagniaLavoro"}, {"txtFirst", "Nome"},
+            {"txtLast", "cognome"}, {"Text1", "email"}, {"Text3", "email2"}, {"Text2", "email3"}, {"Text4", "web"},
+            {"txtAdd", "Indirizzo"}, {"txtCity", "Localita"}, {"txtState", "Stato"}, {"Text6", "Provincia"},
+            {"txtZip", "Cap"}, {"txtPh1", "Tel"}, {"txtPh2", "Tel2"}, {"txtMob", "Cell"}, {"Text5", "Cell2"},
+            {"txtFax", "fax"}, {"txtComp", "CompagniaLavoro"}, {"txtCadd", "IndirizzoLavoro"},
+            {"txtCcity", "CittaLavoro"}, {"txtCstate", "StatoLavoro"}, {"txtCzip", "CapLavoro"},
+            {"txtJtitle", "Impiego"}, {"txtDept", "Departimento"}, {"txtCph1", "TelLavoro"},
+            {"txtCph2", "TelLavoro2"}, {"txtCmob", "CellLavoro"}, {"txtCfax", "FaxLavoro"}, {"txtEno", "NInterno"},
+            {"txtSpouse", "Partner"}, {"txtChild", "Figli"}, {"txtnote", "altro"}, {"txtGender", "Sesso"}};
+        QStringList columns, values;
+        for (const auto &[box, column] : map) {
+            if (!columns.contains(QLatin1String(column))) {
+                columns << QLatin1String(column);
+                values << QStringLiteral("'%1'").arg(QLatin1String(column));
+            }
+        }
+        db->exec(QStringLiteral("INSERT INTO Contatti (IdContatto, Condividi, Nascita, %1) VALUES (3, -1, '1990-06-01', %2);")
+                     .arg(columns.join(QLatin1Char(',')), values.join(QLatin1Char(','))));
+        auto form = openOn(3);
+        for (const auto &[box, column] : map) {
+            QWidget *w = ui::field<QWidget>(form.get(), box);
+            QString text;
+            if (auto *line = qobject_cast<QLineEdit *>(w))
+                text = line->text();
+            else if (auto *memo = qobject_cast<QPlainTextEdit *>(w))
+                text = memo->toPlainText();
+            else if (auto *combo = qobject_cast<QComboBox *>(w))
+                text = combo->currentText();
+            QCOMPARE(text, QLatin1String(column));
+        }
+        QVERIFY(ui::field<QCheckBox>(form.get(), "ckeCondividi")->isChecked());
+        QCOMPARE(ui::field<DatePicker>(form.get(), "Dtp1")->value(), QVariant(QDate(1990, 6, 1)));
+        QCOMPARE(ui::field<DatePicker>(form.get(), "Dtp2")->value(), QVariant());
+        QCOMPARE(form->editMode(), 0);
+    }
+
+    // The first save of a new contact stamps its owner and reads its id back; later saves stamp
+    // the date and keep whoever owns it.
+    void ownerAndStamp_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<int>("owner");
+        QTest::addColumn<QVariant>("firstStamp");
+        QTest::newRow("new contact") << 0 << 1 << QVariant();
+        QTest::newRow("id no longer there") << 99 << 1 << QVariant();
+        QTest::newRow("shared contact of another user") << 5 << 2 << QVariant("2024-03-05");
+    }
+    void ownerAndStamp()
+    {
+        QFETCH(int, id);
+        QFETCH(int, owner);
+        QFETCH(QVariant, firstStamp);
+        addContact(5, 2);
+        auto form = openOn(id);
+        ui::type(form.get(), "txtFirst", QStringLiteral("Rita"));
+        ui::type(form.get(), "txtLast", QStringLiteral("Neri"));
+        ui::click(form.get(), "cmdOk");
+        QCOMPARE(msg->last(), (MsgRecord{"Registrazione completata.", MsgKind::Information, kTitle}));
+        const int saved = db->value(QStringLiteral("SELECT IdContatto FROM Contatti WHERE Nome = 'Rita'")).toInt();
+        QCOMPARE(contatto(*form), saved);
+        QCOMPARE(form->editMode(), 0);
+        QCOMPARE(row(QStringLiteral("IdUtente, DataUpdate"), saved), (QVector<QVariant>{owner, firstStamp}));
+        ui::click(form.get(), "cmdOk");
+        QCOMPARE(row(QStringLiteral("IdUtente, DataUpdate"), saved), (QVector<QVariant>{owner, "2024-03-05"}));
+        QCOMPARE(db->value(QStringLiteral("SELECT count(*) FROM Contatti")).toInt(), id == 5 ? 1 : 2);
+    }
+
+    void blankNameIsRefused_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("last");
+        QTest::newRow("blank first name") << "  " << "Neri";
+        QTest::newRow("no surname") << "Rita" << "";
+    }
+    void blankNameIsRefused()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, last);
+        auto form = openOn(0);
+        ui::type(form.get(), "txtFirst", first);
+        ui::type(form.get(), "txtLast", last);
+        ui::click(form.get(), "cmdOk");
+        QCOMPARE(msg->last(), (MsgRecord{"Campo nome/cognome vuoto impossibile effettuare la registrazione.",
+                                         MsgKind::Warning, kTitle}));
+        QCOMPARE(db->value(QStringLiteral("SELECT count(*) FROM Contatti")).toInt(), 0);
+    }
+
+    // The summary box and the tab's box write one column and each shows the other's typing.
+    void summaryAndTabBoxShareTheColumn_data()
+    {
+        QTest::addColumn<QString>("typedIn");
+        QTest::addColumn<QString>("other");
+        QTest::addColumn<QString>("column");
+        QTest::newRow("summary name") << "txtSname" << "txtFirst" << "Nome";
+        QTest::newRow("first name") << "txtFirst" << "txtSname" << "Nome";
+        QTest::newRow("summary phone") << "txtHph" << "txtPh1" << "Tel";
+        QTest::newRow("company") << "txtComp" << "txtScname" << "CompagniaLavoro";
+    }
+    void summaryAndTabBoxShareTheColumn()
+    {
+        QFETCH(QString, typedIn);
+        QFETCH(QString, other);
+        QFETCH(QString, column);
+        addContact(5, 1);
+        auto form = openOn(5);
+        ui::type(form.get(), typedIn.toLatin1(), QStringLiteral("Nuovo"));
+        QCOMPARE(ui::field(form.get(), other.toLatin1())->text(), QStringLiteral("Nuovo"));
+        ui::click(form.get(), "cmdOk");
+        QCOMPARE(row(column, 5), QVector<QVariant>{"Nuovo"});
+    }
+
+    // On a contact without dates: a picker ticked takes today, unticked or untouched stays Null;
+    // on one with a date, unticking clears it.
+    void datePickers_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("clicks");
+        QTest::addColumn<QVariant>("stored");
+        QTest::newRow("ticked") << QString() << 1 << QVariant("2024-03-05");
+        QTest::newRow("ticked and unticked") << QString() << 2 << QVariant();
+        QTest::newRow("left alone") << QString() << 0 << QVariant();
+        QTest::newRow("date unticked") << "2001-09-30" << 1 << QVariant();
+        QTest::newRow("date left alone") << "2001-09-30" << 0 << QVariant("2001-09-30");
+    }
+    void datePickers()
+    {
+        QFETCH(QString, before);
+        QFETCH(int, clicks);
+        QFETCH(QVariant, stored);
+        addContact(5, 1);
+        if (!before.isEmpty())
+            db->exec(QStringLiteral("UPDATE Contatti SET Onomastico = '%1';").arg(before));
+        auto form = openOn(5);
+        QCheckBox *box = ui::field<DatePicker>(form.get(), "Dtp3")->tickBox();
+        for (int i = 0; i < clicks; ++i)
+            box->click();
+        ui::click(form.get(), "cmdOk");
+        QCOMPARE(row(QStringLiteral("Onomastico"), 5), QVector<QVariant>{stored});
+    }
+
+    void genderIsStoredAsItsText_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("from the list") << "F";
+        QTest::newRow("typed") << "altro";
+    }
+    void genderIsStoredAsItsText()
+    {
+        QFETCH(QString, typed);
+        addContact(5, 1);
+        auto form = openOn(5);
+        auto *combo = ui::field<QComboBox>(form.get(), "txtGender");
+        combo->setFocus();
+        QTest::keyClicks(combo, typed);
+        ui::click(form.get(), "cmdOk");
+        QCOMPARE(row(QStringLiteral("Sesso"), 5), QVector<QVariant>{typed});
+    }
+
+    // "&Nuovo" over an unsaved change writes it without the stamp and without a word.
+    void newOverUnsavedChanges()
+    {
+        addContact(5, 2);
+        auto form = openOn(5);
+        ui::type(form.get(), "txtLast", QStringLiteral("Verdi"));
+        ui::click(form.get(), "Command1");
+        QCOMPARE(msg->count(), 0);
+        QCOMPARE(row(QStringLiteral("cognome, DataUpdate, IdUtente"), 5), (QVector<QVariant>{"Verdi", QVariant(), 2}));
+        QCOMPARE(form->editMode(), 2);
+        QCOMPARE(contatto(*form), 0);
+        QCOMPARE(ui::field(form.get(), "txtLast")->text(), QString());
+    }
+
+    void deleteOnlyASavedUnchangedContact_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<bool>("change");
+        QTest::addColumn<int>("left");
+        QTest::newRow("saved") << 5 << false << 0;
+        QTest::newRow("new contact") << 0 << false << 1;
+        QTest::newRow("unsaved change") << 5 << true << 1;
+    }
+    void deleteOnlyASavedUnchangedContact()
+    {
+        QFETCH(int, id);
+        QFETCH(bool, change);
+        QFETCH(int, left);
+        addContact(5, 1);
+        auto form = openOn(id);
+        if (change)
+            ui::type(form.get(), "txtFirst", QStringLiteral("Altro"));
+        ui::click(form.get(), "Command6");
+        QCOMPARE(msg->count(), left ? 0 : 2);
+        QCOMPARE(db->value(QStringLiteral("SELECT count(*) FROM Contatti")).toInt(), left);
+        if (!left) {
+            QCOMPARE(contatto(*form), 0);
+            QCOMPARE(form->editMode(), 2);
+        }
+    }
+
+    void closeResetsTheId()
+    {
+        addContact(5, 1);
+        auto form = openOn(5);
+        QVERIFY(form->close());
+        QCOMPARE(contatto(*form), 0);
+    }
+};
+
+const QString tst_frmProp::kTitle = QStringLiteral("Edit Contatti");
+
+QTEST_MAIN(tst_frmProp)
+#include "tst_frmprop.moc"
