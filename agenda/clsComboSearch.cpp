@@ -192,7 +192,7 @@ bool clsComboSearch::m_DCombo_KeyPress(QKeyEvent *key)
 
 // Finds the first row whose list field begins with the buffer; the buffer is matched as text, so an
 // apostrophe in it is doubled inside the criterion's quotes.
-bool clsComboSearch::search()
+void clsComboSearch::search()
 {
     if (!m_rs || m_listField < 0)
         throw AppError(91, QStringLiteral("Variabile oggetto o variabile del blocco With non impostata"));
@@ -215,7 +215,6 @@ bool clsComboSearch::search()
         m_DCombo->setEditText(Conv::isNull(v) ? QString() : Conv::toText(v));
     }
     SelectTypedPart(int(m_buffer.size()));
-    return found;
 }
 
 void clsComboSearch::SelectTypedPart(int n)

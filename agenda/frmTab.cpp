@@ -166,6 +166,7 @@ bool frmTab::eventFilter(QObject *watched, QEvent *event)
     case Qt::Key_PageUp:
     case Qt::Key_Down:
     case Qt::Key_PageDown:
+        grdDataGrid->commitCell();
         Form_KeyDown(key->key(), key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
         return true;
     default:

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPalette>
 #include <QProxyStyle>
+#include <QScopedValueRollback>
 #include <QStyleOptionHeader>
 #include <algorithm>
 #include <numeric>
@@ -251,6 +252,7 @@ ListGrid::ListGrid(QWidget *parent) : QTableView(parent), m_model(new ListGridMo
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTabKeyNavigation(false);
     setWordWrap(false);
     setTextElideMode(Qt::ElideRight);
     setSortingEnabled(false);
@@ -274,7 +276,7 @@ ListGrid::ListGrid(QWidget *parent) : QTableView(parent), m_model(new ListGridMo
             [this](const QModelIndex &i) { emit dblClick(i.row() + 1, i.column() + 1); });
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current, const QModelIndex &) {
-                if (current.isValid())
+                if (current.isValid() && !m_focusArriving)
                     emit selectionChange(current.row() + 1, current.column() + 1);
             });
 }
@@ -456,6 +458,17 @@ void ListGrid::sort()
 QColor ListGrid::fromBgr(quint32 bgr)
 {
     return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+}
+
+void ListGrid::focusInEvent(QFocusEvent *event)
+{
+    // The view makes the first cell current when the focus arrives in a grid with none: that is
+    // no choice of the user's, so it is taken back at once and never reported.
+    const QScopedValueRollback arriving(m_focusArriving, true);
+    const bool hadCurrent = currentIndex().isValid();
+    QTableView::focusInEvent(event);
+    if (!hadCurrent && currentIndex().isValid())
+        selectionModel()->clearCurrentIndex();
 }
 
 void ListGrid::mousePressEvent(QMouseEvent *event)

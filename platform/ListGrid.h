@@ -2,6 +2,8 @@
 // The list grid: a table view over its own model. Rows and columns count from 1. Each cell holds
 // a text, an item data (a 32-bit record id), a back and a fore colour, drawn on one line with an
 // ellipsis. Built for long lists: the row count is set once, and no widget item exists per cell.
+// Only the program and the user's own moves (click, arrow keys) change the selected cell: the focus
+// arriving picks none, and Tab and Shift+Tab leave the grid.
 
 #include <QColor>
 #include <QString>
@@ -65,6 +67,7 @@ signals:
     void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
 
 protected:
+    void focusInEvent(QFocusEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
@@ -74,4 +77,5 @@ private:
     int m_sortColumn = 0;                          // sort key 1; 0 when cleared
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     SortType m_sortType = SortText;
+    bool m_focusArriving = false;
 };

@@ -147,6 +147,53 @@ private slots:
         QCOMPARE(msg->count(), 1);
         QCOMPARE(msg->last(), (MsgRecord{required, MsgKind::Warning, title}));
     }
+
+    // Focus arriving in the list, by Tab or Shift+Tab, picks no row; Tab and Shift+Tab leave the
+    // list; an arrow key picks.
+    void tabIntoTheListKeepsTheTypedRecord_data()
+    {
+        QTest::addColumn<FormMaker>("make");
+        QTest::addColumn<QString>("seed");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("firstRow");
+        QTest::newRow("frmConti") << maker<frmConti>()
+                                  << "INSERT INTO Conti (IdConto, NConto, Descrizione) VALUES (7, '700', 'Cassa')"
+                                  << "txtConto" << "700";
+        QTest::newRow("frmUtenti") << maker<frmUtenti>() << "" << "txtNome" << "Admin";
+    }
+    void tabIntoTheListKeepsTheTypedRecord()
+    {
+        QFETCH(FormMaker, make);
+        QFETCH(QString, seed);
+        QFETCH(QString, field);
+        QFETCH(QString, firstRow);
+        if (!seed.isEmpty())
+            db->exec(seed);
+        std::unique_ptr<QDialog> form = make();
+        QVERIFY(ui::open(form.get()));
+        ListGrid *g = ui::grid(form.get());
+        QLineEdit *box = ui::field(form.get(), qPrintable(field));
+        ui::type(form.get(), qPrintable(field), QStringLiteral("Nuovo"));
+        const auto press = [](Qt::KeyboardModifiers modifiers) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+            ui::settle();
+            return QApplication::focusWidget();
+        };
+
+        ui::field<QWidget>(form.get(), "cmdCancel")->setFocus();
+        QCOMPARE(press(Qt::NoModifier), g);
+        QVERIFY(press(Qt::NoModifier) != g);
+        QCOMPARE(press(Qt::ShiftModifier), g);
+        QVERIFY(press(Qt::ShiftModifier) != g);
+        QCOMPARE(box->text(), QStringLiteral("Nuovo"));
+        QCOMPARE(static_cast<EditForm *>(form.get())->editMode(), 2);
+
+        g->setFocus();
+        QTest::keyClick(g, Qt::Key_Down);
+        ui::settle();
+        QCOMPARE(box->text(), firstRow);
+        QCOMPARE(static_cast<EditForm *>(form.get())->editMode(), 0);
+    }
 };
 
 QTEST_MAIN(tst_EditForms)

@@ -72,6 +72,8 @@ private slots:
         QTest::newRow("Gestione Utenti") << "mnuUtenti" << "frmUtenti";
         QTest::newRow("Nuovo movimento") << "mnuNewMov" << "frmMov:0";
         QTest::newRow("Nuovo movimento, popup") << "mnuAddMov" << "frmMov:0";
+        QTest::newRow("Postazioni di lavoro") << "mnuPostazioni" << "frmPostazioni";
+        QTest::newRow("Turni di lavoro") << "mnuTurni" << "frmTurni";
     }
     void menuReachesTheForm()
     {
