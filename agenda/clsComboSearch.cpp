@@ -172,7 +172,8 @@ bool clsComboSearch::m_DCombo_KeyPress(QKeyEvent *key)
                 searchAsked = true;
             }
         } else if (code == 13 || code == 9) {
-            m_DCombo->lineEdit()->end(false);
+            if (QLineEdit *edit = m_DCombo->lineEdit())
+                edit->end(false);
         } else if (code >= 32) {
             m_buffer += key->text().left(1).toUpper();
             searchAsked = true;
@@ -192,7 +193,7 @@ bool clsComboSearch::m_DCombo_KeyPress(QKeyEvent *key)
 
 // Finds the first row whose list field begins with the buffer; the buffer is matched as text, so an
 // apostrophe in it is doubled inside the criterion's quotes.
-bool clsComboSearch::search()
+void clsComboSearch::search()
 {
     if (!m_rs || m_listField < 0)
         throw AppError(91, QStringLiteral("Variabile oggetto o variabile del blocco With non impostata"));
@@ -215,12 +216,13 @@ bool clsComboSearch::search()
         m_DCombo->setEditText(Conv::isNull(v) ? QString() : Conv::toText(v));
     }
     SelectTypedPart(int(m_buffer.size()));
-    return found;
 }
 
 void clsComboSearch::SelectTypedPart(int n)
 {
     QLineEdit *edit = m_DCombo->lineEdit();
+    if (!edit)
+        return;
     const int length = int(edit->text().size());
     if (length > n)
         edit->setSelection(n, length - n);

@@ -40,7 +40,7 @@ private:
     // Data combo: KeyPress answers whether the key is swallowed.
     void m_DCombo_GotFocus();
     bool m_DCombo_KeyPress(QKeyEvent *key);
-    bool search();
+    void search();
     void SelectTypedPart(int n);
 
     QPointer<QComboBox> m_cbo;

@@ -37,6 +37,9 @@ frmAddPro::frmAddPro(QWidget *parent)
     DateBox::install(txtData, DateBox::Format::ShortDate);
 
     placeButtons({Command1, Command6, cmdOk, cmdCancel});
+    // A failed delete shows the error's description alone.
+    failureTexts().remove.clear();
+    failureTexts().deleteTail.clear();
     resize(460, 190);
 }
 
@@ -74,11 +77,6 @@ void frmAddPro::deleteCurrent()
     rs().close();
     setRecordId(0);
     Guarded(messageTitle(), [this] { LoadRecord(0); }, MsgKind::Information);
-}
-
-QString frmAddPro::deleteFailureMessage(const std::exception &failure) const
-{
-    return QString::fromUtf8(failure.what());
 }
 
 void frmAddPro::unloading()

@@ -19,7 +19,6 @@ protected:
     void recordLoaded(bool found) override;
     void afterWrite(bool wasNew) override;
     void deleteCurrent() override;
-    QString deleteFailureMessage(const std::exception &failure) const override;
     void unloading() override;
 
 private:

@@ -153,7 +153,7 @@ QWidget *makeControl(const Field &f, QWidget *page)
 }
 
 // A tab with its heading, icon and separator line; the grid below takes its labels and fields.
-QGridLayout *addTab(QTabWidget *tabs, const Tab &tab)
+QGridLayout *addPage(QTabWidget *tabs, const Tab &tab)
 {
     auto *page = new QWidget;
     auto *column = new QVBoxLayout(page);
@@ -198,7 +198,7 @@ frmProp::frmProp(QWidget *parent)
 
     QVector<QGridLayout *> grids;
     for (const Tab &t : Tabs)
-        grids.append(addTab(Sst1, t));
+        grids.append(addPage(Sst1, t));
     for (const Field &f : Fields) {
         QWidget *page = Sst1->widget(f.tab);
         QWidget *control = makeControl(f, page);

@@ -31,18 +31,19 @@
 #include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
 
-// The message of a save or delete that failed: the form's own words for the one error the
-// operation expects, else the error's description; then the word that nothing was done.
-QString cancelledText(const std::exception &failure, long expected, const QString &wording)
+// The message of a save or delete that failed: the form's own words for the error's number, else
+// the error's description; then the words the form appends.
+QString failureText(const std::exception &failure, const QHash<long, QString> &wording, const QString &tail)
 {
     const auto *e = dynamic_cast<const AppError *>(&failure);
-    return (e && e->number() == expected ? wording : QString::fromUtf8(failure.what()))
-        + QStringLiteral(" Operazione Annullata");
+    const auto own = e ? wording.constFind(e->number()) : wording.constEnd();
+    return (own != wording.constEnd() ? *own : QString::fromUtf8(failure.what())) + tail;
 }
 
 bool isTextColumn(int type)
@@ -171,7 +172,6 @@ EditForm::EditForm(Shape shape, const Table &table, QWidget *parent)
         b->setMinimumWidth(90);
 
     m_buttons = new QHBoxLayout;
-    m_buttons->addStretch(1);
     m_form->addLayout(m_buttons);
     placeButtons({Command1, cmdOk, Command6, cmdCancel});
 
@@ -196,18 +196,51 @@ EditForm::~EditForm() = default;
 
 QLabel *EditForm::addField(int row, int pair, const QString &label, QWidget *field, int rowSpan, int columnSpan)
 {
-    auto *caption = new QLabel(label, Frame1);
+    auto *caption = new QLabel(label, fieldsParent());
     caption->setBuddy(field);
     m_fields->addWidget(caption, row, pair * 2, Qt::AlignLeft | (rowSpan > 1 ? Qt::AlignTop : Qt::AlignVCenter));
     m_fields->addWidget(field, row, pair * 2 + 1, rowSpan, columnSpan);
+    m_fieldOrder.append(field);
     return caption;
 }
 
 QLineEdit *EditForm::textBox(const char *name)
 {
-    auto *box = new QLineEdit(Frame1);
+    auto *box = new QLineEdit(fieldsParent());
     box->setObjectName(QLatin1String(name));
     return box;
+}
+
+QWidget *EditForm::fieldsParent() const
+{
+    return m_fields->parentWidget();
+}
+
+QTabWidget *EditForm::fieldTabs(const char *name)
+{
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QLatin1String(name));
+    delete m_form->replaceWidget(Frame1, m_tabs);
+    delete Frame1;
+    Frame1 = nullptr;
+    m_fields = nullptr;
+    return m_tabs;
+}
+
+QWidget *EditForm::addTab(const QString &caption, bool framed)
+{
+    auto *page = new QWidget(m_tabs);
+    QWidget *holder = page;
+    if (framed) {
+        Frame1 = new QGroupBox(page);
+        Frame1->setObjectName(QStringLiteral("Frame1"));
+        (new QVBoxLayout(page))->addWidget(Frame1);
+        holder = Frame1;
+    }
+    m_fields = new QGridLayout(holder);
+    m_fields->setAlignment(Qt::AlignTop);
+    m_tabs->addTab(page, caption);
+    return page;
 }
 
 void EditForm::bind(QWidget *field, const QString &column, DisplayFormat format)
@@ -243,10 +276,47 @@ void EditForm::dateBox(QLineEdit *box)
 
 void EditForm::placeButtons(const QVector<QPushButton *> &order)
 {
-    for (QPushButton *b : order)
-        m_buttons->removeWidget(b);
-    for (QPushButton *b : order)
-        m_buttons->addWidget(b);
+    while (QLayoutItem *item = m_buttons->takeAt(0))
+        delete item;
+    if (!order.contains(nullptr))
+        m_buttons->addStretch(1);
+    for (QPushButton *b : order) {
+        if (b)
+            m_buttons->addWidget(b);
+        else
+            m_buttons->addStretch(1);
+    }
+    for (QPushButton **b : {&Command1, &cmdOk, &Command6, &cmdCancel}) {
+        if (*b && !order.contains(*b)) {
+            delete *b;
+            *b = nullptr;
+        }
+    }
+}
+
+void EditForm::setFocusOrder(const QVector<QWidget *> &order)
+{
+    m_focusOrder = {order.begin(), order.end()};
+}
+
+// The Tab key's order: the form's own, else the fields as added, the buttons from left to right
+// and the list.
+void EditForm::applyFocusOrder()
+{
+    QVector<QWidget *> chain;
+    if (!m_focusOrder.isEmpty()) {
+        for (const QPointer<QWidget> &w : m_focusOrder)
+            chain.append(w);
+    } else {
+        for (const QPointer<QWidget> &w : m_fieldOrder)
+            chain.append(w);
+        for (int i = 0; i < m_buttons->count(); ++i)
+            chain.append(m_buttons->itemAt(i)->widget());
+        chain.append(grdThis);
+    }
+    chain.removeAll(nullptr);
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
 QStatusBar *EditForm::addStatusBar()
@@ -264,6 +334,7 @@ bool EditForm::runLoad()
 {
     if (!allowLoad())
         return false;
+    applyFocusOrder();
     m_paintListFailed = false;
     Guarded(messageTitle(), [this] {
         prepareLoad();
@@ -274,7 +345,7 @@ bool EditForm::runLoad()
         } else {
             LoadRecord(m_recordId);
         }
-    }, MsgKind::Information);
+    }, m_failures.loadKind);
     return true;
 }
 
@@ -458,10 +529,7 @@ void EditForm::save()
         MsgBox(QStringLiteral("Registrazione completata."), MsgKind::Information, messageTitle());
         RefreshList();
     } catch (const std::exception &failure) {
-        MsgBox(cancelledText(failure, AppError::Conflict,
-                             QStringLiteral("Un' altro utente sta utilizzando lo stesso set di record: chiudere e "
-                                            "riprovare.")),
-               MsgKind::Warning, messageTitle());
+        MsgBox(failureText(failure, m_failures.save, m_failures.saveTail), MsgKind::Warning, messageTitle());
     }
 }
 
@@ -477,13 +545,8 @@ void EditForm::deleteRecord()
         MsgBox(QStringLiteral("Record Cancellato!"), MsgKind::Information, QStringLiteral("Delete Successfull!"));
         RefreshList();
     } catch (const std::exception &failure) {
-        MsgBox(deleteFailureMessage(failure), MsgKind::Error, messageTitle());
+        MsgBox(failureText(failure, m_failures.remove, m_failures.deleteTail), MsgKind::Error, messageTitle());
     }
-}
-
-QString EditForm::deleteFailureMessage(const std::exception &failure) const
-{
-    return cancelledText(failure, AppError::ForeignKey, QStringLiteral("Violazione del vincolo Referenziale."));
 }
 
 void EditForm::deleteCurrent()

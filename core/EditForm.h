@@ -4,13 +4,16 @@
 // list editors a list of every record of the table. A form's own class gives its table, key, fields,
 // titles, help id, required-field test and its departures through the virtuals below.
 
+#include "AppError.h"
 #include "ListFill.h"
 #include "LoadingDialog.h"
+#include "MsgBox.h"
 
+#include <QHash>
+#include <QPointer>
 #include <QString>
 #include <QVariant>
 #include <QVector>
-#include <exception>
 #include <functional>
 #include <memory>
 
@@ -23,6 +26,7 @@ class QLineEdit;
 class QPushButton;
 class QRegion;
 class QStatusBar;
+class QTabWidget;
 class QVBoxLayout;
 class Recordset;
 
@@ -94,19 +98,37 @@ protected:
     virtual bool allowDelete() { return true; }
     // Delete, after Yes: removes the record and leaves the form on a blank new one.
     virtual void deleteCurrent();
-    // Delete: the text of the error box when the delete failed.
-    virtual QString deleteFailureMessage(const std::exception &failure) const;
     // Unload: after the recordset is closed.
     virtual void unloading() {}
+    // What a failed save or delete says: the form's words for an error's number (else the error's
+    // description), followed by the tail; and the kind of the box of a failed load.
+    struct FailureTexts
+    {
+        QHash<long, QString> save{{AppError::Conflict, QStringLiteral("Un' altro utente sta utilizzando lo stesso "
+                                                                      "set di record: chiudere e riprovare.")}};
+        QString saveTail = QStringLiteral(" Operazione Annullata");
+        QHash<long, QString> remove{{AppError::ForeignKey, QStringLiteral("Violazione del vincolo Referenziale.")}};
+        QString deleteTail = QStringLiteral(" Operazione Annullata");
+        MsgKind loadKind = MsgKind::Information;
+    };
+    FailureTexts &failureTexts() { return m_failures; }
+
     // The column stamped with today's date when an existing record is saved.
     virtual QString stampColumn() const { return QStringLiteral("DataUpdate"); }
 
     // ---- Building the form ----
     // A label and its field at (row, pair) of the frame "Aggiungi/modifica": pair 0 is the left label
     // and field, pair 1 the next ones to the right.
+    // Fields follow the Tab key in the order they are added here.
     QLabel *addField(int row, int pair, const QString &label, QWidget *field, int rowSpan = 1, int columnSpan = 1);
-    QLineEdit *textBox(const char *name);      // a text box of the frame, named
+    QLineEdit *textBox(const char *name);      // a text box of the frame (or tab page), named
     QGridLayout *fieldsLayout() const { return m_fields; }
+    QWidget *fieldsParent() const;             // the frame, or the tab page being filled
+    // Fields on a tab control named name instead of the frame, which leaves the form. Each addTab
+    // starts a page that the next addField calls fill; a framed page holds the frame Frame1, without
+    // a caption, around its fields.
+    QTabWidget *fieldTabs(const char *name);
+    QWidget *addTab(const QString &caption, bool framed = false);
     QVBoxLayout *formLayout() const { return m_form; }
     // Binds a text box, multi-line box, check box, date picker or combo box to a column;
     // BindControls shows the columns in this order. A text box may show its column through a display
@@ -118,8 +140,13 @@ protected:
     void bind(QWidget *field, const QString &column, DisplayFormat format = {});
     // A date box: leaving it checks the date and rewrites it in the general date form.
     void dateBox(QLineEdit *box);
-    // The buttons from left to right (the default is new, save, delete, close).
+    // The buttons from left to right (the default is new, save, delete, close, to the right of a
+    // gap); a null entry places the gap, and a button left out leaves the form (its member
+    // becomes null). A form may rename and recaption the buttons it keeps.
     void placeButtons(const QVector<QPushButton *> &order);
+    // The Tab key's order when a form gives its own; by default the fields as added, then the
+    // buttons from left to right, then the list.
+    void setFocusOrder(const QVector<QWidget *> &order);
     QStatusBar *addStatusBar();
 
     // ---- The pattern's operations ----
@@ -156,6 +183,7 @@ private:
         bool changed = false;
     };
     bool runLoad() override;
+    void applyFocusOrder();
     void openRecordset(const QString &sql);
     void showRecord();
     void fieldChanged(Binding &b);
@@ -173,6 +201,10 @@ private:
     int m_recordId = 0;
     std::unique_ptr<Recordset> m_rs;
     QVector<Binding> m_bindings;
+    QVector<QPointer<QWidget>> m_fieldOrder;
+    QVector<QPointer<QWidget>> m_focusOrder;
+    FailureTexts m_failures;
+    QTabWidget *m_tabs = nullptr;
     bool m_showing = false;          // the form writes its fields: no change of the user's
     bool m_refreshPending = false;
     bool m_refreshing = false;

@@ -82,11 +82,8 @@ frmUtenti::frmUtenti(QWidget *parent)
              QString()});
     placeButtons({Command1, Command6, cmdOk, cmdCancel});
     // Tab reads the fields as they stand, one column after the other, then the buttons left to right.
-    QWidget *const chain[] = {txtNome, txtCognome, txtData, txtComuNascita, txtTel, txtCell, txtMail, txtWeb,
-                              txtUserId, txtPassword, cboRuolo, ckeBlocca, txtnote,
-                              Command1, Command6, cmdOk, cmdCancel};
-    for (size_t i = 1; i < std::size(chain); ++i)
-        setTabOrder(chain[i - 1], chain[i]);
+    setFocusOrder({txtNome, txtCognome, txtData, txtComuNascita, txtTel, txtCell, txtMail, txtWeb, txtUserId,
+                   txtPassword, cboRuolo, ckeBlocca, txtnote, Command1, Command6, cmdOk, cmdCancel});
     resize(700, 600);
 }
 

@@ -6,6 +6,7 @@
 #include "db/Recordset.h"
 
 #include <QAbstractTableModel>
+#include <QApplication>
 #include <QHeaderView>
 
 // The records of a recordset as rows, read on demand. Rows added or removed by the recordset's own
@@ -175,6 +176,17 @@ void DataGrid::ReBind()
 }
 
 Recordset *DataGrid::recordset() const { return m_model->recordset(); }
+
+void DataGrid::commitCell()
+{
+    if (state() != QAbstractItemView::EditingState)
+        return;
+    QWidget *editor = QApplication::focusWidget();
+    if (!editor || editor == viewport() || !viewport()->isAncestorOf(editor))
+        return;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
 
 void DataGrid::followRecordset(int row)
 {

@@ -26,6 +26,9 @@ public:
     // Asks the source again for the data member and shows what it gives.
     void ReBind();
     Recordset *recordset() const;
+    // Writes the text of a cell being typed into its record and closes the cell's editor, so that
+    // a move made from outside the grid does not leave it behind.
+    void commitCell();
 
 protected:
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;

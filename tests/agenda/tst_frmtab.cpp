@@ -29,14 +29,15 @@ class tst_frmTab : public QObject, FormTest<frmTurni>
     static QString status(QWidget *form) { return ui::field<QLabel>(form, "lblStatus")->text(); }
     static bool shown(QWidget *form, const char *button) { return ui::field<QPushButton>(form, button)->isVisible(); }
 
-    // Types a cell's new text in the grid and confirms it, as the user does.
-    static void typeCell(DataGrid *g, int row, int column, const QString &text)
+    // Types a cell's new text in the grid and, unless told otherwise, confirms it with Enter.
+    static void typeCell(DataGrid *g, int row, int column, const QString &text, bool confirm = true)
     {
         g->setFocus();
         g->setCurrentIndex(g->model()->index(row, column));
         QTest::keyClicks(g, text.left(1));   // the first key opens the cell's editor
         QTest::keyClicks(QApplication::focusWidget(), text.mid(1));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        if (confirm)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         ui::settle();
     }
 
@@ -209,8 +210,9 @@ private slots:
         typeCell(g, 0, 1, QStringLiteral("C1"));
         QCOMPARE(g->model()->rowCount(), 2);
         ui::click(&form, "cmdAdd");
-        typeCell(g, 1, 0, QStringLiteral("Banco"));
-        QTest::keyClick(g, Qt::Key_Home);
+        typeCell(g, 1, 0, QStringLiteral("Banco"), false);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);   // moving writes the cell typed
+        QCOMPARE(grid(&form)->currentIndex().row(), 0);
         const auto rows = db->rows(QStringLiteral("SELECT Nominativo, DescrBreve FROM Postazioni ORDER BY IdPosto"));
         QCOMPARE(rows.size(), 2);
         QCOMPARE(rows[0][1].toString(), QStringLiteral("C1"));
