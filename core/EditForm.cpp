@@ -574,20 +574,27 @@ bool EditForm::event(QEvent *e)
 void EditForm::paintEvent(QPaintEvent *e)
 {
     QDialog::paintEvent(e);
-    if (grdThis && !m_refreshing && exposesForm(e->rect()))
+    if (grdThis && !m_refreshing && exposesForm(e->region()))
         scheduleListRefresh();
 }
 
-// A paint of the form itself (shown, uncovered, resized), not one that a control asked for when it
-// redrew within its own place.
-bool EditForm::exposesForm(const QRect &painted) const
+// A paint of the form itself (shown, uncovered, resized), not one that controls asked for when they
+// redrew within their own places (a pick redraws the list and the fields in one paint).
+bool EditForm::exposesForm(const QRegion &painted) const
 {
-    for (QObject *child : children()) {
-        auto *w = qobject_cast<QWidget *>(child);
-        if (w && w->isVisible() && w->geometry().contains(painted))
-            return false;
+    for (const QRect &part : painted) {
+        bool inControl = false;
+        for (QObject *child : children()) {
+            auto *w = qobject_cast<QWidget *>(child);
+            if (w && w->isVisible() && w->geometry().contains(part)) {
+                inControl = true;
+                break;
+            }
+        }
+        if (!inControl)
+            return true;
     }
-    return true;
+    return false;
 }
 
 // The list is rebuilt after the paint that asks for it, so that its messages are not shown from

@@ -24,6 +24,7 @@ class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QRegion;
 class QStatusBar;
 class QTabWidget;
 class QVBoxLayout;
@@ -191,7 +192,7 @@ private:
     void listPicked(int row, int column);
     void scheduleListRefresh();
     void refreshOnPaint();
-    bool exposesForm(const QRect &painted) const;
+    bool exposesForm(const QRegion &painted) const;
 
     Shape m_shape;
     Table m_table;
