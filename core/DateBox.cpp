@@ -1,10 +1,12 @@
 #include "DateBox.h"
 
+#include "Clock.h"
 #include "Conversions.h"
 #include "Funzioni.h"
 #include "LeaveCheck.h"
 #include "MsgBox.h"
 
+#include <QEvent>
 #include <QLineEdit>
 #include <QPointer>
 
@@ -33,6 +35,31 @@ void install(QLineEdit *box, Format format)
             return false;
         }
     });
+}
+
+namespace {
+
+class TodayOnDoubleClick : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseButtonDblClick) {
+            static_cast<QLineEdit *>(watched)->setText(Conv::shortDate(Clock::today()));
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+}
+
+void todayOnDoubleClick(QLineEdit *box)
+{
+    box->installEventFilter(new TodayOnDoubleClick(box));
 }
 
 }

@@ -11,5 +11,7 @@ namespace DateBox {
 enum class Format { GeneralDate, ShortDate };
 
 void install(QLineEdit *box, Format format = Format::GeneralDate);
+// A double-click on the box puts today's date into it, as a short date.
+void todayOnDoubleClick(QLineEdit *box);
 
 }

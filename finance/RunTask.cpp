@@ -21,6 +21,7 @@
 #include "frmAddPro.h"
 #include "frmAppunta.h"
 #include "frmConti.h"
+#include "frmMov.h"
 #include "frmProp.h"
 #include "frmSettings.h"
 #include "frmTab.h"
@@ -105,6 +106,7 @@ std::unique_ptr<QDialog> frmMain::createForm(const QString &form)
         {"frmTipoMov", &makeForm<frmTipoMov>},
         {"frmTipoPag", &makeForm<frmTipoPag>},
         {"frmUtenti", &makeForm<frmUtenti>},
+        {"frmMov", &makeForm<frmMov>},
         {"frmAddPro", &makeForm<frmAddPro>},
         {"frmProp", &makeForm<frmProp>},
         {"frmAppunta", &makeForm<frmAppunta>},

@@ -78,6 +78,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     vbalExplorerBarCtl1->setRedraw(false);
     vbalExplorerBarCtl1->setImageList(&ilsIcons);
     buildExplorerBar();
+    connectSearchPanel();
     // The search panel's labels sit on the bar's group colour.
     const QColor back = vbalExplorerBarCtl1->backColor(true);
     for (QWidget *w : {static_cast<QWidget *>(OptSegno_1), static_cast<QWidget *>(OptSegno_2),
@@ -323,6 +324,21 @@ void frmMain::buildStatusBar()
     sbMain->addPanel(StatusBar::TextPanel, 200, QStringLiteral("Premi F1 per la guida"), true);
     sbMain->setPanelToolTip(3, QStringLiteral("Premi F1 per la guida"));
     setStatusBar(sbMain);
+}
+
+bool frmMain::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        yearComboActivated();
+    else if (event->type() == QEvent::WindowDeactivate)
+        yearComboDeactivated();
+    return QMainWindow::event(event);
+}
+
+void frmMain::paintEvent(QPaintEvent *event)
+{
+    QMainWindow::paintEvent(event);
+    firstPaint();
 }
 
 void frmMain::resizeEvent(QResizeEvent *event)

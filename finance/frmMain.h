@@ -36,6 +36,8 @@ public:
     int helpContextId() const { return m_helpContextId; }
 
 protected:
+    bool event(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
     // The one place where the window opens another form, modally over itself. recordId, when
@@ -77,6 +79,14 @@ private:
     void focusGrid();
     int selectedId() const;        // the record id of the grid's selected cell; raises when none
 
+    // The movement search panel (Search.cpp)
+    void connectSearchPanel();
+    void firstPaint();
+    void yearComboActivated();
+    void yearComboDeactivated();
+    void cmdSearch_Click();
+    void cmdReset_Click();
+
     // The four lists (Lists.cpp)
     void ShowContactList();
     void ShowAnniversaryList();
@@ -84,6 +94,7 @@ private:
     void ShowReminderList();
 
     int ListMode = 0;
+    bool m_painted = false;        // the first paint filled the search panel's combos
     int m_helpContextId = 0;
     ImageList ilsIcons;
 

@@ -46,8 +46,14 @@ bool isWholeType(const QVariant &v) { return isNumberType(v) && v.typeId() != QM
 bool parseNumber(const QString &text, double &out)
 {
     QString s = text.trimmed();
-    if (s.startsWith(QChar(0x20AC)))
+    // A sign may stand before the euro sign ("-€ 20,00"), as the euro display format writes it.
+    QString sign;
+    if ((s.startsWith(QLatin1Char('-')) || s.startsWith(QLatin1Char('+'))) && s.mid(1).trimmed().startsWith(QChar(0x20AC))) {
+        sign = s.left(1);
         s = s.mid(1).trimmed();
+    }
+    if (s.startsWith(QChar(0x20AC)))
+        s = sign + s.mid(1).trimmed();
     else if (s.endsWith(QChar(0x20AC)))
         s = s.chopped(1).trimmed();
     if (s.isEmpty())
@@ -424,6 +430,14 @@ QString generalDate(const QVariant &v)
     if (dt.time().isValid() && dt.time().msecsSinceStartOfDay() != 0)
         text += QLatin1Char(' ') + dt.time().toString(QStringLiteral("HH:mm:ss"));
     return text;
+}
+
+QString euro(double amount)
+{
+    if (std::fabs(amount) < 0.005)
+        amount = 0;
+    const QString digits = italian().toString(std::fabs(amount), 'f', 2);
+    return (amount < 0 ? QStringLiteral("-€ ") : QStringLiteral("€ ")) + digits;
 }
 
 QString currency(double amount)

@@ -28,6 +28,7 @@ QString shortDate(const QDate &d);              // dd/MM/yyyy
 QString longDate(const QDate &d);               // dddd d MMMM yyyy
 QString generalDate(const QVariant &v);         // short date, plus " HH:mm:ss" when there is a time of day
 QString currency(double amount);                // "1.234,56 €"
+QString euro(double amount);                    // "€ 1.234,56", "-€ 20,00": the amount boxes' display format
 
 // A wildcard pattern, matched against a whole text without regard to case, in time bounded by
 // the text's length times the pattern's. The dialects:

@@ -4,14 +4,10 @@
 
 #include "AppError.h"
 #include "BenchFamily.h"
-#include "DataBase.h"
-#include "ListGrid.h"
+#include "BenchWindow.h"
 #include "frmMain.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QComboBox>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLocale>
 #include <QTemporaryDir>
@@ -22,29 +18,9 @@ namespace {
 
 using BenchFamily::Result;
 using BenchFamily::movements;
+using BenchWindow::year;
 
-constexpr int year = 2024;
 constexpr int runs = 3;
-
-// A family with a few accounts and types and every movement dated in the one year.
-const BenchFamily::Spread oneYear{
-    QDate(year, 1, 1), QDate(year, 12, 31),
-    "INSERT INTO Conti (NConto, Descrizione) VALUES ('1','Banca'),('2','Posta'),('3','Carta');"
-    "INSERT INTO TipoPag (NomePag) VALUES ('Bonifico'),('Bancomat'),('Contanti');"
-    "INSERT INTO TipoMov (Descrizione, EntrateUscite) VALUES ('Stipendio',-1),('Spesa',0),('Bollette',0),('Regali',-1);",
-    3, 3, 4, false, year};
-
-// The list as the user asks for it: the menu command "Movimenti" with the year in the search panel.
-Result movementList(frmMain &window)
-{
-    QElapsedTimer timer;
-    timer.start();
-    window.findChild<QAction *>(QStringLiteral("mnuVisMov"))->trigger();
-    Result r;
-    r.nanoseconds = timer.nsecsElapsed();
-    r.rows = window.findChild<ListGrid *>(QStringLiteral("grdThis"))->rows();
-    return r;
-}
 
 }
 
@@ -56,16 +32,9 @@ int main(int argc, char *argv[])
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("Famiglia.mdb"));
     try {
-        BenchFamily::fill(file, oneYear);
-        DataBase::ConnString = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + file;
-        DataBase::BuildStr();
-        DataBase::UserId = 1;
-        frmMain window;
-        window.findChild<QComboBox *>(QStringLiteral("cboAnno"))->setEditText(QString::number(year));
-        window.show();
-        QApplication::processEvents();
+        const std::unique_ptr<frmMain> window = BenchWindow::open(file);
 
-        const Result list = BenchFamily::best(runs, [&] { return movementList(window); });
+        const Result list = BenchFamily::best(runs, [&] { return BenchWindow::movementList(*window); });
         const Result sqlite =
             BenchFamily::best(runs, [&] { return BenchFamily::bareRead(file, BenchFamily::listQuery, true); });
         QApplication::processEvents();   // the grid's first paint of the list
@@ -77,7 +46,7 @@ int main(int argc, char *argv[])
         std::printf("bare SQLite read of the same rows:    %8.1f ms, %d rows\n", sqlite.nanoseconds / 1e6, sqlite.rows);
         std::printf("ratio: %.2f (best of %d runs each)\n", double(list.nanoseconds) / double(sqlite.nanoseconds), runs);
         std::printf("peak memory: %.1f MB\n", usage.ru_maxrss / 1024.0);
-        std::printf("status: %s\n", qPrintable(window.findChild<QLabel *>(QStringLiteral("lblStatus"))->text()));
+        std::printf("status: %s\n", qPrintable(window->findChild<QLabel *>(QStringLiteral("lblStatus"))->text()));
         if (list.rows != sqlite.rows || list.rows != movements) {
             std::fprintf(stderr, "the list and the bare read gave different row counts\n");
             return 1;

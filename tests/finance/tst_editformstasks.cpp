@@ -6,6 +6,7 @@
 #include "EditForm.h"
 #include "Shell.h"
 #include "frmMain.h"
+#include "frmMov.h"
 
 #include <QAction>
 #include <QDialog>
@@ -54,6 +55,8 @@ private slots:
         shown.clear();
         Shell::setModalHandler([this](QDialog *d) {
             shown << QString::fromLatin1(d->metaObject()->className());
+            if (auto *editor = qobject_cast<frmMov *>(d))
+                shown.last() += QLatin1Char(':') + QString::number(editor->property("Movimento").toInt());
             return 0;
         });
     }
@@ -67,6 +70,8 @@ private slots:
         QTest::newRow("Tipi di movimenti") << "mnuTipiMov" << "frmTipoMov";
         QTest::newRow("Tipi di pagamenti") << "mnuTipiPag" << "frmTipoPag";
         QTest::newRow("Gestione Utenti") << "mnuUtenti" << "frmUtenti";
+        QTest::newRow("Nuovo movimento") << "mnuNewMov" << "frmMov:0";
+        QTest::newRow("Nuovo movimento, popup") << "mnuAddMov" << "frmMov:0";
         QTest::newRow("Postazioni di lavoro") << "mnuPostazioni" << "frmPostazioni";
         QTest::newRow("Turni di lavoro") << "mnuTurni" << "frmTurni";
     }
@@ -119,6 +124,14 @@ private slots:
         Main main;
         main.showForm(QStringLiteral("frmSettings"));
         QCOMPARE(shown, QStringList{QStringLiteral("frmSettings")});
+    }
+
+    void movementEditorGetsTheRowId()
+    {
+        FormSession session;
+        Main main;
+        main.showForm(QStringLiteral("frmMov"), 22);
+        QCOMPARE(shown, QStringList{QStringLiteral("frmMov:22")});
     }
 };
 

@@ -124,6 +124,7 @@ private slots:
         DataBase::BuildStr();
         DataBase::UserId = 1;
         DataBase::UserRole = QStringLiteral("Admin");
+        DataBase::WorkYear = 2024;   // the year combo is built around it at each activation
         w = std::make_unique<RecordingMain>();
         w->cboAnno->setEditText(QStringLiteral("2024"));
         w->show();

@@ -88,6 +88,7 @@ private slots:
         QTest::newRow("blanks around") << QVariant(QStringLiteral(" 12 ")) << true << 12.0;
         QTest::newRow("negative") << QVariant(QStringLiteral("-0,75")) << true << -0.75;
         QTest::newRow("euro") << QVariant(QStringLiteral("1.234,56 €")) << true << 1234.56;
+        QTest::newRow("sign before the euro") << QVariant(QStringLiteral("-€ 20,00")) << true << -20.0;
         QTest::newRow("exponent") << QVariant(QStringLiteral("1,5E3")) << true << 1500.0;
         QTest::newRow("double") << QVariant(2.25) << true << 2.25;
         QTest::newRow("bool") << QVariant(false) << true << 0.0;
@@ -243,6 +244,9 @@ private slots:
         // The text form reads back as the same value.
         QCOMPARE(Conv::toDouble(Conv::toText(1234.56)), 1234.56);
         QCOMPARE(Conv::toDouble(Conv::currency(1234.56)), 1234.56);
+        for (double amount : {1234567.5, -20.0, 0.4})
+            QCOMPARE(Conv::toDouble(Conv::euro(amount)), amount);
+        QCOMPARE(Conv::euro(-1234.5), QStringLiteral("-€ 1.234,50"));
         QCOMPARE(Conv::toDateTime(Conv::toText(QDateTime(QDate(2024, 3, 5), QTime(8, 7, 6)))),
                  QDateTime(QDate(2024, 3, 5), QTime(8, 7, 6)));
     }

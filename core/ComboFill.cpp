@@ -1,0 +1,16 @@
+#include "ComboFill.h"
+
+#include "Conversions.h"
+#include "Funzioni.h"
+
+#include <QComboBox>
+
+namespace ComboFill {
+
+void addRows(QComboBox *combo, const QVector<QVector<QVariant>> &rows)
+{
+    for (const auto &row : rows)
+        combo->addItem(Funzioni::NullToString(row.value(1)), Conv::toInt32(row.value(0)));
+}
+
+}

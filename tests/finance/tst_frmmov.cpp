@@ -1,0 +1,240 @@
+// The movement editor: opening on an id, the save rules, the user stamp, the id read back after a
+// new movement, delete, the amount and date boxes and the movement-type combo.
+
+#include "../core/FormFixture.h"
+
+#include "frmMov.h"
+
+#include <QComboBox>
+#include <memory>
+
+class tst_frmMov : public QObject, FormTest<frmMov>
+{
+    Q_OBJECT
+
+    static const QString kTitle;
+
+    std::unique_ptr<frmMov> openOn(int id)
+    {
+        auto form = std::make_unique<frmMov>();
+        form->setProperty("Movimento", id);
+        if (!ui::open(form.get()))
+            qFatal("the form did not open");
+        return form;
+    }
+    static QComboBox *combo(QWidget *form, const char *name) { return ui::field<QComboBox>(form, name); }
+    static void choose(QWidget *form, const char *name, const QString &text)
+    {
+        QComboBox *c = combo(form, name);
+        c->setCurrentIndex(c->findText(text));
+    }
+    static void leave(QWidget *form, const char *name) { QTest::keyClick(ui::field(form, name), Qt::Key_Tab); }
+    int movements() const { return db->value(QStringLiteral("SELECT count(*) FROM Movimenti")).toInt(); }
+
+private slots:
+    void init()
+    {
+        start();
+        db->exec(QStringLiteral(
+            "INSERT INTO Utenti (IdUtente, Nome, Ruolo) VALUES (2, 'Anna', 'User');"
+            "INSERT INTO Conti (IdConto, NConto, Descrizione) VALUES (1, '1001', 'Conto casa'), (2, '2002', 'Risparmi');"
+            "INSERT INTO TipoPag (IdTipoPag, NomePag) VALUES (1, 'Contanti'), (2, 'Bonifico');"
+            "INSERT INTO TipoMov (IdTipoMov, Descrizione, EntrateUscite) VALUES (1, 'Stipendio', -1), (2, 'Spesa', 0);"
+            "INSERT INTO Movimenti (IdMov, DataReg, DataMov, Descrizione, Entrata, Uscita, IdConto, IdTipoPag, "
+            "  IdTipoMov, IdUtente) VALUES (5, '2024-01-10', '2024-01-09', 'Spesa', 0, 1245.5, 1, 2, 2, 2);"));
+    }
+    void cleanup() { stop(); }
+
+    void newMovementIsSavedReadBackAndDeleted()
+    {
+        auto form = openOn(0);
+        QCOMPARE(form->editMode(), 2);
+        QCOMPARE(combo(form.get(), "dtcConto")->currentIndex(), -1);
+        ui::type(form.get(), "txtReg", QStringLiteral("05/03/2024"));
+        ui::type(form.get(), "txtMov", QStringLiteral("04/03/2024"));
+        choose(form.get(), "dtcTipoPag", QStringLiteral("Contanti"));
+        choose(form.get(), "dtcMov", QStringLiteral("Stipendio (Entrata)"));
+        ui::type(form.get(), "txtEntrata", QStringLiteral("1.500,25"));
+        ui::type(form.get(), "txtInfo", QStringLiteral("Marzo"));
+        ui::shoot(form.get(), QStringLiteral("frmMov_new"));
+        ui::click(form.get(), "cmdOk");
+        QCOMPARE(msg->last(), (MsgRecord{"Registrazione completata.", MsgKind::Information, kTitle}));
+        const auto row = db->rows(QStringLiteral("SELECT IdMov, DataReg, DataMov, Descrizione, Entrata, Uscita, IdConto, "
+                                                 "IdTipoPag, IdTipoMov, IdUtente, DataUpdate FROM Movimenti WHERE IdMov <> 5"));
+        QCOMPARE(row.size(), 1);
+        const int id = row[0][0].toInt();
+        QCOMPARE(row[0].mid(1, 5), (QVector<QVariant>{"2024-03-05", "2024-03-04", "Marzo", 1500.25, 0.0}));
+        QVERIFY(row[0][6].isNull());   // the account is not required
+        QCOMPARE(row[0].mid(7, 3), (QVector<QVariant>{1, 1, 1}));
+        QVERIFY(row[0][10].isNull());
+        // The form now edits the saved movement, so Elimina removes exactly it.
+        QCOMPARE(form->property("Movimento").toInt(), id);
+        QCOMPARE(form->editMode(), 0);
+        QCOMPARE(ui::field(form.get(), "txtEntrata")->text(), QStringLiteral("€ 1.500,25"));
+        ui::click(form.get(), "Command6");
+        QCOMPARE(msg->last(), (MsgRecord{"Record Cancellato!", MsgKind::Information, "Delete Successfull!"}));
+        QCOMPARE(db->value(QStringLiteral("SELECT group_concat(IdMov) FROM Movimenti")).toString(), QStringLiteral("5"));
+        QCOMPARE(form->property("Movimento").toInt(), 0);
+        QCOMPARE(form->editMode(), 2);
+        QCOMPARE(ui::field(form.get(), "txtInfo")->text(), QString());
+    }
+
+    void existingMovementSavedUnchangedIsStamped()
+    {
+        auto form = openOn(5);
+        QCOMPARE(form->editMode(), 0);
+        QCOMPARE(ui::field(form.get(), "txtMov")->text(), QStringLiteral("09/01/2024"));
+        QCOMPARE(ui::field(form.get(), "txtUscita")->text(), QStringLiteral("€ 1.245,50"));
+        QCOMPARE(ui::field(form.get(), "txtEntrata")->text(), QStringLiteral("€ 0,00"));
+        QCOMPARE(combo(form.get(), "dtcConto")->currentText(), QStringLiteral("Conto casa - 1001"));
+        QCOMPARE(combo(form.get(), "dtcTipoPag")->currentText(), QStringLiteral("Bonifico"));
+        QCOMPARE(combo(form.get(), "dtcMov")->currentText(), QStringLiteral("Spesa (Uscita)"));
+        ui::shoot(form.get(), QStringLiteral("frmMov_existing"));
+        ui::click(form.get(), "cmdOk");
+        QCOMPARE(msg->last().text, QStringLiteral("Registrazione completata."));
+        const auto row = db->rows(QStringLiteral("SELECT IdUtente, DataUpdate, Uscita, IdTipoPag FROM Movimenti WHERE IdMov = 5"));
+        QCOMPARE(row.first(), (QVector<QVariant>{1, "2024-03-05", 1245.5, 2}));
+        QCOMPARE(form->editMode(), 0);
+    }
+
+    // The save refuses in this order, and writes nothing when it does.
+    void saveRules_data()
+    {
+        QTest::addColumn<QString>("payment");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("income");
+        QTest::addColumn<QString>("expense");
+        QTest::addColumn<QString>("refusal");
+        QTest::addColumn<double>("stored");   // Entrata - Uscita of the saved movement
+        const QString required = QStringLiteral("Tipo pagamento e tipo movimenti sono campi obbligatori.");
+        const QString both = QStringLiteral("Entrata e Uscita non possono contenere un valore superiore a 0.");
+        const QString neither = QStringLiteral("Entrata e Uscita non possono contenere un valore = 0.");
+        QTest::newRow("no payment type") << "" << "Spesa (Uscita)" << "10" << "5" << required << 0.0;
+        QTest::newRow("no movement type") << "Contanti" << "" << "10" << "" << required << 0.0;
+        QTest::newRow("both amounts") << "Contanti" << "Spesa (Uscita)" << "10" << "5" << both << 0.0;
+        QTest::newRow("cents in both") << "Contanti" << "Spesa (Uscita)" << "0,40" << "0,01" << both << 0.0;
+        QTest::newRow("both 0") << "Contanti" << "Spesa (Uscita)" << "0" << "0" << neither << 0.0;
+        QTest::newRow("both empty") << "Contanti" << "Spesa (Uscita)" << "" << "" << neither << 0.0;
+        QTest::newRow("40 cents") << "Contanti" << "Stipendio (Entrata)" << "0,40" << "0" << "" << 0.4;
+        QTest::newRow("in euros") << "Contanti" << "Spesa (Uscita)" << "" << "€ 12,50" << "" << -12.5;
+        QTest::newRow("negative") << "Bonifico" << "Stipendio (Entrata)" << "-20" << "0" << "" << -20.0;
+    }
+    void saveRules()
+    {
+        QFETCH(QString, payment);
+        QFETCH(QString, type);
+        QFETCH(QString, income);
+        QFETCH(QString, expense);
+        QFETCH(QString, refusal);
+        QFETCH(double, stored);
+        auto form = openOn(0);
+        choose(form.get(), "dtcTipoPag", payment);
+        choose(form.get(), "dtcMov", type);
+        // Set as the boxes would hold them, without the checks of leaving them.
+        ui::field(form.get(), "txtEntrata")->setText(income);
+        ui::field(form.get(), "txtUscita")->setText(expense);
+        ui::click(form.get(), "cmdOk");
+        QCOMPARE(msg->count(), 1);
+        if (!refusal.isEmpty()) {
+            QCOMPARE(msg->last(), (MsgRecord{refusal, MsgKind::Warning, kTitle}));
+            QCOMPARE(movements(), 1);
+            QCOMPARE(form->editMode(), 2);
+            return;
+        }
+        QCOMPARE(msg->last().text, QStringLiteral("Registrazione completata."));
+        QCOMPARE(db->value(QStringLiteral("SELECT Entrata - Uscita FROM Movimenti WHERE IdMov <> 5")).toDouble(), stored);
+    }
+
+    // The new movement is written; the id it got cannot be held, and the form says so, not success.
+    void failureAfterTheWriteKeepsTheMovement()
+    {
+        db->exec(QStringLiteral("INSERT INTO Movimenti (IdMov, Entrata, Uscita) VALUES (2147483647, 1, 0);"));
+        auto form = openOn(0);
+        choose(form.get(), "dtcTipoPag", QStringLiteral("Contanti"));
+        choose(form.get(), "dtcMov", QStringLiteral("Spesa (Uscita)"));
+        ui::field(form.get(), "txtUscita")->setText(QStringLiteral("3"));
+        ui::click(form.get(), "cmdOk");
+        QCOMPARE(msg->count(), 1);
+        QCOMPARE(msg->last().kind, MsgKind::Warning);
+        QVERIFY(msg->last().text != QStringLiteral("Registrazione completata."));
+        QCOMPARE(db->value(QStringLiteral("SELECT Uscita FROM Movimenti WHERE IdMov > 2147483647")).toDouble(), 3.0);
+    }
+
+    void idThatNoLongerExistsOpensBlank()
+    {
+        auto form = openOn(99);
+        QCOMPARE(msg->count(), 0);
+        QCOMPARE(form->editMode(), 2);
+        QCOMPARE(ui::field(form.get(), "txtInfo")->text(), QString());
+        QCOMPARE(combo(form.get(), "dtcMov")->currentIndex(), -1);
+    }
+
+    void movementTypeEnablesOneAmount_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<bool>("income");
+        QTest::newRow("income type") << "Stipendio (Entrata)" << true;
+        QTest::newRow("expense type") << "Spesa (Uscita)" << false;
+    }
+    void movementTypeEnablesOneAmount()
+    {
+        QFETCH(QString, type);
+        QFETCH(bool, income);
+        auto form = openOn(5);
+        choose(form.get(), "dtcMov", type);
+        QCOMPARE(ui::field(form.get(), "txtEntrata")->isEnabled(), income);
+        QCOMPARE(ui::field(form.get(), "txtUscita")->isEnabled(), !income);
+        QCOMPARE(ui::field(form.get(), "txtUscita")->text(), QStringLiteral("€ 1.245,50"));
+    }
+
+    // Leaving an amount box: what it then holds, the box shown, and whether the focus stays.
+    void leavingAnAmountBox_data()
+    {
+        QTest::addColumn<QString>("other");     // already in the income box
+        QTest::addColumn<QString>("typed");     // into the expense box
+        QTest::addColumn<QString>("left");
+        QTest::addColumn<bool>("numericError");
+        QTest::addColumn<bool>("stays");
+        QTest::newRow("letter") << "0" << "5a" << "0" << true << true;
+        QTest::newRow("both above 0") << "10" << "5" << "0" << false << true;
+        QTest::newRow("cents beside 0") << "0" << "0,40" << "0,40" << false << false;
+        QTest::newRow("empty") << "10" << "" << "0" << false << false;
+    }
+    void leavingAnAmountBox()
+    {
+        QFETCH(QString, other);
+        QFETCH(QString, typed);
+        QFETCH(QString, left);
+        QFETCH(bool, numericError);
+        QFETCH(bool, stays);
+        auto form = openOn(0);
+        ui::field(form.get(), "txtEntrata")->setText(other);
+        ui::type(form.get(), "txtUscita", typed);
+        leave(form.get(), "txtUscita");
+        QCOMPARE(ui::field(form.get(), "txtUscita")->text(), left);
+        QCOMPARE(ui::field(form.get(), "txtEntrata")->text(), other);
+        QCOMPARE(msg->count(), numericError ? 1 : 0);
+        if (numericError)
+            QCOMPARE(msg->last(), (MsgRecord{"Il Campo è Numerico", MsgKind::Error, "Errore Campo numerico"}));
+        QCOMPARE(QApplication::focusWidget() == ui::field(form.get(), "txtUscita"), stays);
+        QCOMPARE(form->windowTitle() != QStringLiteral("Gestione movimenti"), stays && !numericError);
+        if (stays && !numericError)
+            QCOMPARE(form->windowTitle(), QStringLiteral("Gestione movimenti (Entrata e Uscita non possono contenere "
+                                                         "un valore superiore a 0)."));
+    }
+
+    void doubleClickOnADateGivesToday()
+    {
+        auto form = openOn(5);
+        for (const char *name : {"txtReg", "txtMov"}) {
+            QTest::mouseDClick(ui::field(form.get(), name), Qt::LeftButton);
+            QCOMPARE(ui::field(form.get(), name)->text(), QStringLiteral("05/03/2024"));
+        }
+        QCOMPARE(form->editMode(), 1);
+    }
+};
+
+const QString tst_frmMov::kTitle = QStringLiteral("Edit movimenti");
+
+QTEST_MAIN(tst_frmMov)
+#include "tst_frmmov.moc"

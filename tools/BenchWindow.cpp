@@ -1,0 +1,46 @@
+#include "BenchWindow.h"
+
+#include "DataBase.h"
+#include "ListGrid.h"
+#include "frmMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+
+namespace BenchWindow {
+
+// A family with a few accounts and types and every movement dated in the one year.
+static const BenchFamily::Spread oneYear{
+    QDate(year, 1, 1), QDate(year, 12, 31),
+    "INSERT INTO Conti (NConto, Descrizione) VALUES ('1','Banca'),('2','Posta'),('3','Carta');"
+    "INSERT INTO TipoPag (NomePag) VALUES ('Bonifico'),('Bancomat'),('Contanti');"
+    "INSERT INTO TipoMov (Descrizione, EntrateUscite) VALUES ('Stipendio',-1),('Spesa',0),('Bollette',0),('Regali',-1);",
+    3, 3, 4, false, year};
+
+std::unique_ptr<frmMain> open(const QString &file)
+{
+    BenchFamily::fill(file, oneYear);
+    DataBase::ConnString = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + file;
+    DataBase::BuildStr();
+    DataBase::UserId = 1;
+    auto window = std::make_unique<frmMain>();
+    window->findChild<QComboBox *>(QStringLiteral("cboAnno"))->setEditText(QString::number(year));
+    window->show();
+    QApplication::processEvents();
+    return window;
+}
+
+BenchFamily::Result movementList(frmMain &window)
+{
+    QElapsedTimer timer;
+    timer.start();
+    window.findChild<QAction *>(QStringLiteral("mnuVisMov"))->trigger();
+    BenchFamily::Result r;
+    r.nanoseconds = timer.nsecsElapsed();
+    r.rows = window.findChild<ListGrid *>(QStringLiteral("grdThis"))->rows();
+    return r;
+}
+
+}
