@@ -172,7 +172,8 @@ bool clsComboSearch::m_DCombo_KeyPress(QKeyEvent *key)
                 searchAsked = true;
             }
         } else if (code == 13 || code == 9) {
-            m_DCombo->lineEdit()->end(false);
+            if (QLineEdit *edit = m_DCombo->lineEdit())
+                edit->end(false);
         } else if (code >= 32) {
             m_buffer += key->text().left(1).toUpper();
             searchAsked = true;
@@ -220,6 +221,8 @@ void clsComboSearch::search()
 void clsComboSearch::SelectTypedPart(int n)
 {
     QLineEdit *edit = m_DCombo->lineEdit();
+    if (!edit)
+        return;
     const int length = int(edit->text().size());
     if (length > n)
         edit->setSelection(n, length - n);

@@ -149,10 +149,11 @@ void frmTab::cmdCancel_Click()
 void frmTab::cmdClose_Click() { close(); }
 
 // Each key acts once: the form moves the record, and the grid, which follows the record, does
-// not move again by itself.
+// not move again by itself. A key passed on to a control's parent is not seen a second time.
 bool frmTab::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::KeyPress || watched != QApplication::focusWidget())
+    QWidget *target = QApplication::focusWidget();
+    if (event->type() != QEvent::KeyPress || watched != (target ? target : static_cast<QObject *>(this)))
         return QDialog::eventFilter(watched, event);
     auto *widget = qobject_cast<QWidget *>(watched);
     if (!widget || widget->window() != this || mbEditFlag || !PrimaryCLS)

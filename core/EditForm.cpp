@@ -200,7 +200,6 @@ QLabel *EditForm::addField(int row, int pair, const QString &label, QWidget *fie
     caption->setBuddy(field);
     m_fields->addWidget(caption, row, pair * 2, Qt::AlignLeft | (rowSpan > 1 ? Qt::AlignTop : Qt::AlignVCenter));
     m_fields->addWidget(field, row, pair * 2 + 1, rowSpan, columnSpan);
-    m_fieldOrder.append(field);
     return caption;
 }
 
@@ -299,8 +298,8 @@ void EditForm::setFocusOrder(const QVector<QWidget *> &order)
     m_focusOrder = {order.begin(), order.end()};
 }
 
-// The Tab key's order: the form's own, else the fields as added, the buttons from left to right
-// and the list.
+// The Tab key's order: the form's own, else the fields in the order they were made (compound
+// controls whole), then the buttons from left to right and the list.
 void EditForm::applyFocusOrder()
 {
     QVector<QWidget *> chain;
@@ -308,8 +307,13 @@ void EditForm::applyFocusOrder()
         for (const QPointer<QWidget> &w : m_focusOrder)
             chain.append(w);
     } else {
-        for (const QPointer<QWidget> &w : m_fieldOrder)
-            chain.append(w);
+        QWidget *fields = m_tabs ? static_cast<QWidget *>(m_tabs) : Frame1;
+        QWidget *lastField = nullptr;
+        for (QWidget *w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+            if (fields && fields->isAncestorOf(w))
+                lastField = w;
+        }
+        chain.append(lastField);
         for (int i = 0; i < m_buttons->count(); ++i)
             chain.append(m_buttons->itemAt(i)->widget());
         chain.append(grdThis);
@@ -570,20 +574,27 @@ bool EditForm::event(QEvent *e)
 void EditForm::paintEvent(QPaintEvent *e)
 {
     QDialog::paintEvent(e);
-    if (grdThis && !m_refreshing && exposesForm(e->rect()))
+    if (grdThis && !m_refreshing && exposesForm(e->region()))
         scheduleListRefresh();
 }
 
-// A paint of the form itself (shown, uncovered, resized), not one that a control asked for when it
-// redrew within its own place.
-bool EditForm::exposesForm(const QRect &painted) const
+// A paint of the form itself (shown, uncovered, resized), not one that controls asked for when they
+// redrew within their own places (a pick redraws the list and the fields in one paint).
+bool EditForm::exposesForm(const QRegion &painted) const
 {
-    for (QObject *child : children()) {
-        auto *w = qobject_cast<QWidget *>(child);
-        if (w && w->isVisible() && w->geometry().contains(painted))
-            return false;
+    for (const QRect &part : painted) {
+        bool inControl = false;
+        for (QObject *child : children()) {
+            auto *w = qobject_cast<QWidget *>(child);
+            if (w && w->isVisible() && w->geometry().contains(part)) {
+                inControl = true;
+                break;
+            }
+        }
+        if (!inControl)
+            return true;
     }
-    return true;
+    return false;
 }
 
 // The list is rebuilt after the paint that asks for it, so that its messages are not shown from

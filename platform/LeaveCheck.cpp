@@ -23,6 +23,13 @@ public:
 
     std::function<bool()> checkOf(const QObject *box) const { return checks.value(box); }
 
+    // The press goes to the control that took the focus or to a part of it (a list's rows).
+    bool isBlocked(QObject *watched) const
+    {
+        auto *widget = qobject_cast<QWidget *>(watched);
+        return blocked && widget && (widget == blocked || blocked->isAncestorOf(widget));
+    }
+
     bool run(QWidget *box, const std::function<bool()> &check)
     {
         running = true;
@@ -62,11 +69,11 @@ public:
         }
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
-            if (blocked && watched == blocked)
+            if (isBlocked(watched))
                 return true;
             break;
         case QEvent::MouseButtonRelease:
-            if (blocked && watched == blocked) {
+            if (isBlocked(watched)) {
                 blocked = nullptr;
                 return true;
             }

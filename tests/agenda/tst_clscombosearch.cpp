@@ -8,26 +8,29 @@
 #include "db/Recordset.h"
 
 #include <QComboBox>
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QTest>
 
 namespace {
 
-// A script of keys: letters are typed, \b is Backspace, \x7f Delete, \r Enter, \t leaves the box.
+// A script of keys typed where the focus is, as the keyboard does: letters, \b Backspace, \x7f Delete,
+// \r Enter; \t leaves the box.
 void play(QWidget *box, QWidget *elsewhere, const QString &keys)
 {
+    QVERIFY(box->hasFocus());
     for (const QChar c : keys) {
         if (c == QLatin1Char('\b'))
-            QTest::keyClick(box, Qt::Key_Backspace);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
         else if (c == QChar(0x7f))
-            QTest::keyClick(box, Qt::Key_Delete);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
         else if (c == QLatin1Char('\r'))
-            QTest::keyClick(box, Qt::Key_Return);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         else if (c == QLatin1Char('\t'))
             elsewhere->setFocus(Qt::TabFocusReason);
         else
-            QTest::keyClicks(box, QString(c));
+            QTest::keyClicks(QApplication::focusWidget(), QString(c));
     }
 }
 

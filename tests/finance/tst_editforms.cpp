@@ -194,6 +194,52 @@ private slots:
         QCOMPARE(box->text(), firstRow);
         QCOMPARE(static_cast<EditForm *>(form.get())->editMode(), 0);
     }
+
+    // A date box holding no date stops a pick in the list: the message shows, the box keeps the
+    // focus and the record picked before stays selected and loaded.
+    void badDateStopsAPick_data()
+    {
+        QTest::addColumn<FormMaker>("make");
+        QTest::addColumn<QString>("seed");
+        QTest::addColumn<QString>("dateBox");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("frmConti") << maker<frmConti>()
+                                  << "INSERT INTO Conti (IdConto, NConto, Descrizione) VALUES (1, '100', 'Cassa');"
+                                     "INSERT INTO Conti (IdConto, NConto, Descrizione) VALUES (2, '200', 'Banca');"
+                                  << "txtApertura" << "txtConto";
+        QTest::newRow("frmUtenti") << maker<frmUtenti>()
+                                   << "INSERT INTO Utenti (IdUtente, Nome, Ruolo) VALUES (2, 'Ospite', 'Utente')"
+                                   << "txtData" << "txtNome";
+    }
+    void badDateStopsAPick()
+    {
+        QFETCH(FormMaker, make);
+        QFETCH(QString, seed);
+        QFETCH(QString, dateBox);
+        QFETCH(QString, field);
+        db->exec(seed);
+        std::unique_ptr<QDialog> form = make();
+        QVERIFY(ui::open(form.get()));
+        ListGrid *g = ui::grid(form.get());
+        QCOMPARE(g->rows(), 2);
+        const auto clickRow = [g](int row) {
+            QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(row - 1, 0)).center());
+            ui::settle();
+        };
+        clickRow(1);
+        QCOMPARE(g->selectedRow(), 1);
+        const QString first = ui::field(form.get(), qPrintable(field))->text();
+        QVERIFY(!first.isEmpty());
+
+        ui::type(form.get(), qPrintable(dateBox), QStringLiteral("31/02/2025"));
+        clickRow(2);
+        QCOMPARE(msg->last(), (MsgRecord{"Correggere la sintassi della data", MsgKind::Error, "Data Error"}));
+        QLineEdit *box = ui::field(form.get(), qPrintable(dateBox));
+        QVERIFY(box->hasFocus());
+        QCOMPARE(box->text(), QStringLiteral("31/02/2025"));
+        QCOMPARE(g->selectedRow(), 1);
+        QCOMPARE(ui::field(form.get(), qPrintable(field))->text(), first);
+    }
 };
 
 QTEST_MAIN(tst_EditForms)

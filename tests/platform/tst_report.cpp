@@ -8,6 +8,7 @@
 #include "report/ReportLayout.h"
 #include "report/ReportPreview.h"
 
+#include <QFontInfo>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -71,6 +72,19 @@ class tst_Report : public QObject
 private slots:
     void initTestCase() { substituteFonts(); }
     void cleanup() { Shell::setModalHandler({}); }
+
+    // The families the forms and reports name resolve to installed ones.
+    void fontSubstitutes_data()
+    {
+        QTest::addColumn<QString>("family");
+        for (const char *family : {"Arial", "MS Sans Serif", "Tahoma"})
+            QTest::newRow(family) << QString::fromLatin1(family);
+    }
+    void fontSubstitutes()
+    {
+        QFETCH(QString, family);
+        QCOMPARE(QFontInfo(QFont(family)).family(), QStringLiteral("Liberation Sans"));
+    }
 
     // Details fill pages between the headers and the footer; the report header comes once, first,
     // the report footer once, last (on a page of its own when the last page has no room).
