@@ -200,7 +200,6 @@ QLabel *EditForm::addField(int row, int pair, const QString &label, QWidget *fie
     caption->setBuddy(field);
     m_fields->addWidget(caption, row, pair * 2, Qt::AlignLeft | (rowSpan > 1 ? Qt::AlignTop : Qt::AlignVCenter));
     m_fields->addWidget(field, row, pair * 2 + 1, rowSpan, columnSpan);
-    m_fieldOrder.append(field);
     return caption;
 }
 
@@ -299,8 +298,8 @@ void EditForm::setFocusOrder(const QVector<QWidget *> &order)
     m_focusOrder = {order.begin(), order.end()};
 }
 
-// The Tab key's order: the form's own, else the fields as added, the buttons from left to right
-// and the list.
+// The Tab key's order: the form's own, else the fields in the order they were made (compound
+// controls whole), then the buttons from left to right and the list.
 void EditForm::applyFocusOrder()
 {
     QVector<QWidget *> chain;
@@ -308,8 +307,13 @@ void EditForm::applyFocusOrder()
         for (const QPointer<QWidget> &w : m_focusOrder)
             chain.append(w);
     } else {
-        for (const QPointer<QWidget> &w : m_fieldOrder)
-            chain.append(w);
+        QWidget *fields = m_tabs ? static_cast<QWidget *>(m_tabs) : Frame1;
+        QWidget *lastField = nullptr;
+        for (QWidget *w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+            if (fields && fields->isAncestorOf(w))
+                lastField = w;
+        }
+        chain.append(lastField);
         for (int i = 0; i < m_buttons->count(); ++i)
             chain.append(m_buttons->itemAt(i)->widget());
         chain.append(grdThis);

@@ -119,7 +119,6 @@ protected:
     // ---- Building the form ----
     // A label and its field at (row, pair) of the frame "Aggiungi/modifica": pair 0 is the left label
     // and field, pair 1 the next ones to the right.
-    // Fields follow the Tab key in the order they are added here.
     QLabel *addField(int row, int pair, const QString &label, QWidget *field, int rowSpan = 1, int columnSpan = 1);
     QLineEdit *textBox(const char *name);      // a text box of the frame (or tab page), named
     QGridLayout *fieldsLayout() const { return m_fields; }
@@ -144,8 +143,8 @@ protected:
     // gap); a null entry places the gap, and a button left out leaves the form (its member
     // becomes null). A form may rename and recaption the buttons it keeps.
     void placeButtons(const QVector<QPushButton *> &order);
-    // The Tab key's order when a form gives its own; by default the fields as added, then the
-    // buttons from left to right, then the list.
+    // The Tab key's order when a form gives its own; by default the fields in the order they were
+    // made, then the buttons from left to right, then the list.
     void setFocusOrder(const QVector<QWidget *> &order);
     QStatusBar *addStatusBar();
 
@@ -201,7 +200,6 @@ private:
     int m_recordId = 0;
     std::unique_ptr<Recordset> m_rs;
     QVector<Binding> m_bindings;
-    QVector<QPointer<QWidget>> m_fieldOrder;
     QVector<QPointer<QWidget>> m_focusOrder;
     FailureTexts m_failures;
     QTabWidget *m_tabs = nullptr;

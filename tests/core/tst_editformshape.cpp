@@ -4,6 +4,7 @@
 #include "FormFixture.h"
 
 #include "AppError.h"
+#include "DatePicker.h"
 #include "EditForm.h"
 #include "MsgBox.h"
 #include "db/Recordset.h"
@@ -47,12 +48,13 @@ public:
             cmdCancel->setText(QStringLiteral("&Chiudi"));
             setFocusOrder({field("txtConto"), field("txtDescr"), cmdOk, cmdCancel, Command6});
         } else {
-            // Added out of the order they were made in: the Tab key follows the adding.
-            QLineEdit *descr = textBox("txtDescr");
-            QLineEdit *number = textBox("txtConto");
-            addField(0, 0, QStringLiteral("N°:"), number);
+            addField(0, 0, QStringLiteral("N°:"), textBox("txtConto"));
             addField(0, 1, QStringLiteral("Comune:"), textBox("txtComune"));
-            addField(1, 0, QStringLiteral("Descrizione:"), descr, 1, 3);
+            addField(1, 0, QStringLiteral("Descrizione:"), textBox("txtDescr"), 1, 3);
+            // A compound control (unticked, its date box is out of the Tab order).
+            auto *date = new DatePicker(Frame1);
+            date->setObjectName(QStringLiteral("Dtp1"));
+            addField(2, 0, QStringLiteral("Apertura:"), date);
             bind(field("txtComune"), QStringLiteral("ComuConto"));
         }
         bind(field("txtDescr"), QStringLiteral("Descrizione"));
@@ -194,14 +196,14 @@ private slots:
         QCOMPARE(msg->last().text, enterSays);
     }
 
-    // The Tab key walks the fields as added, then the buttons from left to right, unless the form
-    // gives its own order.
+    // The Tab key walks the fields in the order they were made (the buttons were made before them),
+    // then the buttons from left to right, unless the form gives its own order.
     void tabOrder_data()
     {
         QTest::addColumn<int>("kind");
         QTest::addColumn<QStringList>("walk");
         QTest::newRow("fields, then buttons") << int(ShapedEditor::Plain)
-            << QStringList{"txtConto", "txtComune", "txtDescr", "Command1", "cmdOk", "Command6", "cmdCancel", "txtConto"};
+            << QStringList{"txtConto", "txtComune", "txtDescr", "Dtp1", "Command1", "cmdOk", "Command6", "cmdCancel", "txtConto"};
         QTest::newRow("the shown tab, placed buttons") << int(ShapedEditor::Tabs)
             << QStringList{"txtDescr", "txtConto", "Command1", "Command6", "cmdOk", "cmdCancel", "Sst1", "txtDescr"};
         QTest::newRow("the form's own") << int(ShapedEditor::FramedTab)
