@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -152,34 +153,30 @@ QWidget *makeControl(const Field &f, QWidget *page)
     return box;
 }
 
-// A tab with its heading, icon and separator line; the grid below takes its labels and fields.
-QGridLayout *addPage(QTabWidget *tabs, const Tab &tab)
+// A tab's heading: its icon and title over a thin line.
+QWidget *heading(const Tab &tab, QWidget *page)
 {
-    auto *page = new QWidget;
-    auto *column = new QVBoxLayout(page);
-    auto *top = new QHBoxLayout;
-    auto *picture = new QLabel(page);
+    auto *top = new QWidget(page);
+    auto *column = new QVBoxLayout(top);
+    column->setContentsMargins(0, 0, 0, 4);
+    auto *row = new QHBoxLayout;
+    auto *picture = new QLabel(top);
     picture->setFixedSize(32, 32);
     picture->setScaledContents(true);
-    picture->setPixmap(tabs->style()->standardIcon(tab.icon).pixmap(32, 32));
-    auto *title = new QLabel(QString::fromUtf8(tab.heading), page);
+    picture->setPixmap(page->style()->standardIcon(tab.icon).pixmap(32, 32));
+    auto *title = new QLabel(QString::fromUtf8(tab.heading), top);
     QFont bold = title->font();
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.15);
     title->setFont(bold);
-    top->addWidget(picture);
-    top->addWidget(title, 1);
-    column->addLayout(top);
-    auto *line = new QFrame(page);
+    row->addWidget(picture);
+    row->addWidget(title, 1);
+    column->addLayout(row);
+    auto *line = new QFrame(top);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
     column->addWidget(line);
-    auto *grid = new QGridLayout;
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(3, 1);
-    column->addLayout(grid, 1);
-    tabs->addTab(page, QString::fromUtf8(tab.caption));
-    return grid;
+    return top;
 }
 
 } // namespace
@@ -191,53 +188,49 @@ frmProp::frmProp(QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Anagrafica contatti (Rubrica)"));
 
-    Sst1 = new QTabWidget(this);
-    Sst1->setObjectName(QStringLiteral("Sst1"));
-    Frame1->hide();
-    formLayout()->insertWidget(0, Sst1, 1);
-
-    QVector<QGridLayout *> grids;
-    for (const Tab &t : Tabs)
-        grids.append(addPage(Sst1, t));
+    Sst1 = fieldTabs("Sst1");
+    QVector<QWidget *> order;
+    int tab = -1;
     for (const Field &f : Fields) {
-        QWidget *page = Sst1->widget(f.tab);
-        QWidget *control = makeControl(f, page);
+        if (f.tab != tab) {
+            tab = f.tab;
+            addTab(QString::fromUtf8(Tabs[tab].caption));
+            fieldsLayout()->addWidget(heading(Tabs[tab], fieldsParent()), 0, 0, 1, 4);
+            fieldsLayout()->setColumnStretch(1, 1);
+            fieldsLayout()->setColumnStretch(3, 1);
+        }
+        QWidget *control = makeControl(f, fieldsParent());
         control->setObjectName(QLatin1String(f.name));
         bind(control, QLatin1String(f.column));
+        order.append(control);
         if (m_firstBoxes.size() == f.tab)
             m_firstBoxes.append(control);
         if (auto *picker = qobject_cast<DatePicker *>(control))
             m_datePickers.append(picker);
 
-        QGridLayout *g = grids[f.tab];
-        const int column = f.pair * 2;
+        // Row 0 holds the heading.
         if (f.kind == Check) {
-            g->addWidget(control, f.row, column + 1, f.rowSpan, f.columnSpan);
-            continue;
-        }
-        auto *label = new QLabel(QString::fromUtf8(f.label), page);
-        label->setBuddy(control);
-        if (f.kind == Notes) {
+            fieldsLayout()->addWidget(control, f.row + 1, f.pair * 2 + 1, f.rowSpan, f.columnSpan);
+        } else if (f.kind == Notes) {
             // The notes fill the tab below their label.
-            g->addWidget(label, f.row, 0);
-            g->addWidget(control, f.row + 1, 0, 1, 4);
-            g->setRowStretch(f.row + 1, 1);
-            continue;
+            auto *label = new QLabel(QString::fromUtf8(f.label), fieldsParent());
+            label->setBuddy(control);
+            fieldsLayout()->setAlignment(Qt::Alignment());
+            fieldsLayout()->addWidget(label, f.row + 1, 0);
+            fieldsLayout()->addWidget(control, f.row + 2, 0, 1, 4);
+            fieldsLayout()->setRowStretch(f.row + 2, 1);
+        } else {
+            addField(f.row + 1, f.pair, QString::fromUtf8(f.label), control, f.rowSpan, f.columnSpan);
         }
-        g->addWidget(label, f.row, column, Qt::AlignLeft | (f.rowSpan > 1 ? Qt::AlignTop : Qt::AlignVCenter));
-        g->addWidget(control, f.row, column + 1, f.rowSpan, f.columnSpan);
     }
     txtFirst = findChild<QLineEdit *>(QStringLiteral("txtFirst"));
     txtLast = findChild<QLineEdit *>(QStringLiteral("txtLast"));
-    // On the tabs other than the notes the fields keep to the top.
-    for (QGridLayout *g : std::as_const(grids).first(5))
-        g->setRowStretch(g->rowCount(), 1);
-    // The combo and the pickers keep their own width.
-    grids[4]->setColumnStretch(3, 0);
-    grids[4]->setColumnStretch(2, 1);
 
     connect(Sst1, &QTabWidget::currentChanged, this, &frmProp::tabChanged);
     placeButtons({Command1, Command6, cmdOk, cmdCancel});
+    for (QPushButton *button : {Command1, Command6, cmdOk, cmdCancel})
+        order.append(button);
+    setFocusOrder(order);
     resize(600, 430);
 }
 
