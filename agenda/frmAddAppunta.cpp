@@ -2,6 +2,7 @@
 
 #include "AppError.h"
 #include "Clock.h"
+#include "Conversions.h"
 #include "DataBase.h"
 #include "DatePicker.h"
 #include "Funzioni.h"
@@ -154,7 +155,7 @@ void frmAddAppunta::recordLoaded(bool found)
 void frmAddAppunta::beforeWrite()
 {
     const QDate day = DTPicker1->shownDate();
-    rs().setValue(QStringLiteral("IdGiorno"), day.dayOfWeek() % 7 + 1);
+    rs().setValue(QStringLiteral("IdGiorno"), Conv::weekday(day));
     rs().setValue(QStringLiteral("Anno"), day.year());
     rs().setValue(QStringLiteral("Data"), day);
 }

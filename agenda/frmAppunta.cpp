@@ -39,6 +39,9 @@ void place(QWidget *w, double left, double top, double width, double height)
     w->setGeometry(px(left), px(top), px(width), px(height));
 }
 
+// The day headings' words, Monday to Saturday.
+const char *const kDayWords[] = {"Lunedi ", "Martedi ", "Mercoledi ", "Giovedi ", "Venerdi ", "Sabato "};
+
 // The weekday name of a day list (1 Monday .. 6 Saturday).
 QString weekdayName(int list) { return QLocale().dayName(list, QLocale::LongFormat); }
 
@@ -59,7 +62,6 @@ frmAppunta::frmAppunta(QWidget *parent) : LoadingDialog(parent)
     QFont headingFont = labelFont;
     headingFont.setBold(true);
 
-    static const char *const dayWords[] = {"Lunedi", "Martedi", "Mercoledi", "Giovedi", "Venerdi", "Sabato"};
     for (int k = 0; k < 6; ++k) {
         ListGrid *list = new ListGrid(this);
         list->setObjectName(QStringLiteral("ListView1_%1").arg(k + 1));
@@ -70,7 +72,7 @@ frmAppunta::frmAppunta(QWidget *parent) : LoadingDialog(parent)
         connect(list, &ListGrid::dblClick, this, [this, k] { OpenSelectedAppointment(k + 1); });
         ListView1[k] = list;
 
-        Label1[k] = new QLabel(QString::fromLatin1(dayWords[k]), this);
+        Label1[k] = new QLabel(QString::fromLatin1(kDayWords[k]).trimmed(), this);
         Label1[k]->setObjectName(QStringLiteral("Label1_%1").arg(k));
         Label1[k]->setFont(headingFont);
 
@@ -190,7 +192,7 @@ void frmAppunta::ReConnectList()
 QString frmAppunta::SetWeek(const QDate &d)
 {
     ShownDate = d;
-    const int wd = d.dayOfWeek() % 7 + 1;   // Sunday = 1 .. Saturday = 7
+    const int wd = Conv::weekday(d);
     const QDate monday = d.addDays(2 - wd);
     const QDate saturday = d.addDays(7 - wd);
     ShowWeekCaptions(monday, saturday);
@@ -202,10 +204,9 @@ void frmAppunta::ShowWeekCaptions(const QDate &monday, const QDate &saturday)
     lblStatus->setText(kWeekHeading + QStringLiteral("\n\n\n") + Conv::longDate(monday)
                        + QStringLiteral("\n\n") + Conv::longDate(saturday));
     lblStatus->adjustSize();
-    static const char *const dayWords[] = {"Lunedi ", "Martedi ", "Mercoledi ", "Giovedi ", "Venerdi ", "Sabato "};
     for (int k = 0; k < 6; ++k) {
         const QDate day = monday.addDays(k);
-        Label1[k]->setText(QString::fromLatin1(dayWords[k]) + QString::number(day.day()) + QLatin1Char(' ')
+        Label1[k]->setText(QString::fromLatin1(kDayWords[k]) + QString::number(day.day()) + QLatin1Char(' ')
                            + QLocale().monthName(day.month(), QLocale::LongFormat));
         Label1[k]->adjustSize();
     }

@@ -421,6 +421,8 @@ QString longDate(const QDate &d)
     return d.isValid() ? italian().toString(d, QStringLiteral("dddd d MMMM yyyy")) : QString();
 }
 
+int weekday(const QDate &d) { return d.dayOfWeek() % 7 + 1; }
+
 QString generalDate(const QVariant &v)
 {
     if (isNull(v))

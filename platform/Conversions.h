@@ -26,6 +26,7 @@ QString toText(const QVariant &v);              // the text form: short date (pl
 
 QString shortDate(const QDate &d);              // dd/MM/yyyy
 QString longDate(const QDate &d);               // dddd d MMMM yyyy
+int weekday(const QDate &d);                    // Sunday = 1 .. Saturday = 7
 QString generalDate(const QVariant &v);         // short date, plus " HH:mm:ss" when there is a time of day
 QString currency(double amount);                // "1.234,56 €"
 QString euro(double amount);                    // "€ 1.234,56", "-€ 20,00": the amount boxes' display format

@@ -235,6 +235,9 @@ private slots:
     {
         QCOMPARE(Conv::shortDate(QDate(2024, 3, 5)), QStringLiteral("05/03/2024"));
         QCOMPARE(Conv::longDate(QDate(2024, 3, 5)), QStringLiteral("martedì 5 marzo 2024"));
+        QCOMPARE(QVector<int>({Conv::weekday(QDate(2024, 3, 10)), Conv::weekday(QDate(2024, 3, 11)),
+                               Conv::weekday(QDate(2024, 3, 16))}),
+                 QVector<int>({1, 2, 7}));
         QCOMPARE(Conv::generalDate(QStringLiteral("5-3-24")), QStringLiteral("05/03/2024"));
         QCOMPARE(Conv::generalDate(QStringLiteral("5/3/2024 9:30")), QStringLiteral("05/03/2024 09:30:00"));
         QCOMPARE(errorOf([] { Conv::generalDate(QStringLiteral("abc")); }), AppError::TypeMismatch);
