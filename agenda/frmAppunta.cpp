@@ -10,7 +10,9 @@
 #include "ListGrid.h"
 #include "PWSettings.h"
 #include "SettMouse.h"
+#include "Shell.h"
 #include "db/Recordset.h"
+#include "frmAddAppunta.h"
 #include "rptAppunta.h"
 
 #include <QApplication>
@@ -42,7 +44,7 @@ QString weekdayName(int list) { return QLocale().dayName(list, QLocale::LongForm
 
 } // namespace
 
-frmAppunta::frmAppunta(QWidget *parent) : QDialog(parent)
+frmAppunta::frmAppunta(QWidget *parent) : LoadingDialog(parent)
 {
     setObjectName(QStringLiteral("frmAppunta"));
     setWindowTitle(QStringLiteral("Appuntamenti"));
@@ -136,15 +138,13 @@ frmAppunta *frmAppunta::openPlanner()
     return nullptr;
 }
 
-// Load: before each showing, on the week of today.
-void frmAppunta::setVisible(bool visible)
+// Each showing starts on the week of today.
+bool frmAppunta::runLoad()
 {
-    if (visible && !isVisible()) {
-        ClearLists();
-        ResetDayCounts();
-        LoadWeekAppointments(SetWeek(Clock::today()));
-    }
-    QDialog::setVisible(visible);
+    ClearLists();
+    ResetDayCounts();
+    LoadWeekAppointments(SetWeek(Clock::today()));
+    return true;
 }
 
 bool frmAppunta::event(QEvent *e)
@@ -153,7 +153,7 @@ bool frmAppunta::event(QEvent *e)
         HTMLHelp::CurrentHelpId = kHelpId;
         HTMLHelp::setFormHelpId(this, kHelpId);
     }
-    return QDialog::event(e);
+    return LoadingDialog::event(e);
 }
 
 bool frmAppunta::eventFilter(QObject *watched, QEvent *e)
@@ -319,14 +319,17 @@ void frmAppunta::PrintWeek()
     report.show(this);
 }
 
+// The editor reloads this week through ReConnectList when it closes.
 void frmAppunta::openEditor(int id)
 {
-    Q_UNUSED(id);
+    frmAddAppunta editor(this);
+    editor.setRecordId(id);
+    Shell::showModal(&editor);
 }
 
 void frmAppunta::resizeEvent(QResizeEvent *e)
 {
-    QDialog::resizeEvent(e);
+    LoadingDialog::resizeEvent(e);
     applyResizeRule();
 }
 

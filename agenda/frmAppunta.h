@@ -2,8 +2,9 @@
 // The week planner "Appuntamenti": the appointments of one week, Monday to Saturday, one list per
 // day; next and previous week, open or add an appointment, print the week.
 
+#include "LoadingDialog.h"
+
 #include <QDate>
-#include <QDialog>
 #include <QString>
 #include <QVector>
 
@@ -11,7 +12,7 @@ class ListGrid;
 class QLabel;
 class QPushButton;
 
-class frmAppunta : public QDialog
+class frmAppunta : public LoadingDialog
 {
     Q_OBJECT
 public:
@@ -25,9 +26,8 @@ public:
 
     QDate shownDate() const { return ShownDate; }
 
-    void setVisible(bool visible) override;
-
 protected:
+    bool runLoad() override;
     bool event(QEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;

@@ -4,6 +4,7 @@
 #include "Clock.h"
 #include "Conversions.h"
 #include "DataBase.h"
+#include "EscKey.h"
 #include "FrmStart.h"
 #include "Funzioni.h"
 #include "Guarded.h"
@@ -161,8 +162,8 @@ frmLogin::frmLogin(FrmStart *splash, QWidget *parent)
     LeaveCheck::install(cboAnno, [this] { return cboAnno_Validate(); });
     LeaveCheck::setCausesCheck(cmdCancel, false);
 
-    // The form sees the keys before its controls: Esc anywhere on it ends the program.
-    qApp->installEventFilter(this);
+    // Esc anywhere on the form ends the program (the dialog's own Esc would only close the form).
+    EscKey::onRelease(this, [] { Shell::endProgram(); });
 }
 
 frmLogin::~frmLogin() = default;
@@ -390,18 +391,4 @@ void frmLogin::closeEvent(QCloseEvent *event)
 {
     Form_Unload();
     QDialog::closeEvent(event);
-}
-
-bool frmLogin::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
-        return QDialog::eventFilter(watched, event);
-    auto *widget = qobject_cast<QWidget *>(watched);
-    if (!widget || (widget != this && !isAncestorOf(widget)))
-        return QDialog::eventFilter(watched, event);
-    if (static_cast<QKeyEvent *>(event)->key() != Qt::Key_Escape)
-        return QDialog::eventFilter(watched, event);
-    if (event->type() == QEvent::KeyRelease)
-        Shell::endProgram();
-    return true;   // the dialog's own Esc handling would close the form without ending the program
 }

@@ -17,6 +17,7 @@
 #include "Shell.h"
 #include "db/Connection.h"
 #include "db/Recordset.h"
+#include "frmAddAppunta.h"
 #include "frmAddPro.h"
 #include "frmAppunta.h"
 #include "frmConti.h"
@@ -109,6 +110,7 @@ std::unique_ptr<QDialog> frmMain::createForm(const QString &form)
         {"frmAddPro", &makeForm<frmAddPro>},
         {"frmProp", &makeForm<frmProp>},
         {"frmAppunta", &makeForm<frmAppunta>},
+        {"frmAddAppunta", &makeForm<frmAddAppunta>},
         {"frmPostazioni", &makeForm<frmPostazioni>},
         {"frmTurni", &makeForm<frmTurni>},
     };

@@ -9,7 +9,10 @@ namespace {
 class EscFilter : public QObject
 {
 public:
-    explicit EscFilter(QWidget *form) : QObject(form), m_form(form) { qApp->installEventFilter(this); }
+    EscFilter(QWidget *form, std::function<void()> action) : QObject(form), m_form(form), m_action(std::move(action))
+    {
+        qApp->installEventFilter(this);
+    }
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
@@ -19,19 +22,32 @@ public:
         auto *widget = qobject_cast<QWidget *>(watched);
         if (key->key() != Qt::Key_Escape || !widget || widget->window() != m_form)
             return false;
-        if (event->type() == QEvent::KeyRelease && !key->isAutoRepeat())
-            m_form->close();
+        if (!key->isAutoRepeat()) {
+            if (event->type() == QEvent::KeyPress) {
+                m_pressed = true;
+            } else if (m_pressed) {
+                m_pressed = false;
+                m_action();
+            }
+        }
         return true;
     }
 
 private:
     QWidget *m_form;
+    std::function<void()> m_action;
+    bool m_pressed = false;
 };
 }
 
 namespace EscKey {
 void closeOnRelease(QWidget *form)
 {
-    new EscFilter(form);
+    onRelease(form, [form] { form->close(); });
+}
+
+void onRelease(QWidget *form, std::function<void()> action)
+{
+    new EscFilter(form, std::move(action));
 }
 }

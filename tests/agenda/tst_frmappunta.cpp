@@ -11,8 +11,6 @@
 
 #include "report/ReportPreview.h"
 
-#include <QHeaderView>
-#include <QPainter>
 #include <QLabel>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -114,10 +112,13 @@ private slots:
         book(week);
         auto form = openOn(tuesday);
 
-        QCOMPARE(text(form.get(), "lblNApp_1"), QStringLiteral("lunedì  (1)"));
-        QCOMPARE(text(form.get(), "lblNApp_2"), QStringLiteral("martedì  (14)"));
-        QCOMPARE(text(form.get(), "lblNApp_3"), QStringLiteral("mercoledì (0)"));
-        QCOMPARE(text(form.get(), "lblAppuntamenti"), QStringLiteral("Appuntamenti selezionati 15"));
+        auto counts = [&] {
+            QStringList out;
+            for (const char *name : {"lblNApp_1", "lblNApp_2", "lblNApp_3", "lblAppuntamenti"})
+                out << text(form.get(), name);
+            return out;
+        };
+        QCOMPARE(counts(), QStringList({"lunedì  (1)", "martedì  (14)", "mercoledì (0)", "Appuntamenti selezionati 15"}));
         ListGrid *mon = day(form.get(), 1), *tue = day(form.get(), 2);
         QCOMPARE(mon->rows(), 1);
         QCOMPARE(QStringList({mon->cellText(1, 1), mon->cellText(1, 2), mon->cellText(1, 3)}),
@@ -132,9 +133,7 @@ private slots:
         ui::click(form.get(), "cmdNext");
         QCOMPARE(tue->rows(), 0);
         QCOMPARE(tue->columnWidth(0), px(1600));
-        QCOMPARE(text(form.get(), "lblNApp_2"), QStringLiteral("martedì (0)"));
-        QCOMPARE(text(form.get(), "lblNApp_1"), QStringLiteral("lunedì  (1)"));
-        QCOMPARE(text(form.get(), "lblAppuntamenti"), QStringLiteral("Appuntamenti selezionati 1"));
+        QCOMPARE(counts(), QStringList({"lunedì  (1)", "martedì (0)", "mercoledì (0)", "Appuntamenti selezionati 1"}));
     }
 
     // A week that cannot be read shows one warning and an empty week; the planner goes on.
@@ -147,10 +146,9 @@ private slots:
         form->ReConnectList();
         QCOMPARE(session->msg.count(), 1);
         QCOMPARE(session->msg.last().kind, MsgKind::Warning);
-        QCOMPARE(session->msg.last().title, QStringLiteral("Appuntamenti"));
         QCOMPARE(day(form.get(), 2)->rows(), 0);
-        QCOMPARE(text(form.get(), "lblNApp_2"), QStringLiteral("martedì (0)"));
-        QCOMPARE(text(form.get(), "lblAppuntamenti"), QStringLiteral("Appuntamenti selezionati 0"));
+        QCOMPARE(text(form.get(), "lblNApp_2") + text(form.get(), "lblAppuntamenti"),
+                 QStringLiteral("martedì (0)Appuntamenti selezionati 0"));
         ui::click(form.get(), "cmdNext");
         QVERIFY(form->isVisible());
         QCOMPARE(text(form.get(), "Label1_0"), QStringLiteral("Lunedi 11 marzo"));
@@ -214,23 +212,11 @@ private slots:
                                                "lunedì 4 marzo 2024\n\nsabato 9 marzo 2024"}));
         QCOMPARE(texts.mid(3, texts.size() - 7), lines);
         QCOMPARE(texts.mid(texts.size() - 4), QStringList({"Page  ", "1", " of ", "1"}));
-
-        if (tuesdayAppointments) {
-            const double scale = 1 / 15.0;
-            QImage page(QSize(printed.paper.width() * scale, printed.paper.height() * scale), QImage::Format_RGB32);
-            page.fill(Qt::white);
-            QPainter painter(&page);
-            painter.scale(scale, scale);
-            paintPage(painter, printed, 0);
-            painter.end();
-            page.save(QStringLiteral("/tmp/shots/rptAppunta.png"));
-        }
     }
 
     void resizeRuleFollowsTheSetting()
     {
         auto form = openOn(QDate(2024, 3, 5));
-        QCOMPARE(day(form.get(), 1)->pos(), QPoint(px(13050 / 15 + 2500 - 500), px(8385 / 10 + 200)));
         QVector<int> before;
         for (int k = 1; k <= 6; ++k)
             before << day(form.get(), k)->x();

@@ -550,6 +550,23 @@ private slots:
         });
         QCOMPARE(DataBase::Sett().UserName(), QStringLiteral("Admin"));
     }
+
+    // Esc on the open families list closes only the list.
+    void escOnAnOpenListOnlyClosesIt()
+    {
+        run([&](QDialog *form) {
+            auto *families = control<QComboBox>(form, "cboAzienda");
+            families->setFocus();
+            families->showPopup();
+            QVERIFY(QApplication::activePopupWidget());
+            QTest::keyPress(static_cast<QWidget *>(nullptr), Qt::Key_Escape);    // to the open list
+            QVERIFY(!QApplication::activePopupWidget());
+            QTest::keyRelease(static_cast<QWidget *>(nullptr), Qt::Key_Escape);  // lands on the form
+            QCOMPARE(m_endRequests, 0);
+            QVERIFY(form->isVisible());
+            form->close();
+        });
+    }
 };
 
 QTEST_MAIN(TestFrmLogin)

@@ -157,6 +157,26 @@ private slots:
         QVERIFY(msg->last().text.endsWith(QStringLiteral(" Operazione Annullata")));
         QVERIFY(db->value(QStringLiteral("SELECT Cognome FROM Utenti WHERE IdUtente = 1")).isNull());
     }
+
+    // Esc on the open role list closes only the list; Esc on the form then asks as ever.
+    void escOnAnOpenListOnlyClosesIt()
+    {
+        auto form = openForm();
+        auto *role = ui::field<QComboBox>(form.get(), "cboRuolo");
+        role->setFocus();
+        role->showPopup();
+        QVERIFY(QApplication::activePopupWidget());
+        QTest::keyPress(static_cast<QWidget *>(nullptr), Qt::Key_Escape);    // to the open list
+        QVERIFY(!QApplication::activePopupWidget());
+        QTest::keyRelease(static_cast<QWidget *>(nullptr), Qt::Key_Escape);  // lands on the form
+        QCOMPARE(msg->count(), 0);
+        QVERIFY(form->isVisible());
+
+        msg->answer(MsgAnswer::Yes);
+        QTest::keyClick(role, Qt::Key_Escape);
+        QCOMPARE(msg->last().text, QStringLiteral("Uscire senza salvare le modifiche?"));
+        QVERIFY(!form->isVisible());
+    }
 };
 
 QTEST_MAIN(tst_frmUtenti)

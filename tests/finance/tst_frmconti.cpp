@@ -254,7 +254,7 @@ private slots:
         QCOMPARE(msg->count(), 1);
         QCOMPARE(msg->last().text, QStringLiteral("Uscire senza salvare le modifiche?"));
         QVERIFY(form->isVisible());
-        QTest::keyRelease(ui::field(form.get(), "txtConto"), Qt::Key_Escape);
+        QTest::keyClick(ui::field(form.get(), "txtConto"), Qt::Key_Escape);
         QVERIFY(!form->isVisible());
     }
 
