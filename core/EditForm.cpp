@@ -256,6 +256,8 @@ void EditForm::bind(QWidget *field, const QString &column, DisplayFormat format)
     else if (auto *picker = qobject_cast<DatePicker *>(field))
         connect(picker, &DatePicker::valueChanged, this, changed);
     else if (auto *combo = qobject_cast<QComboBox *>(field)) {
+        // The list is the form's: a typed text is the value, not a new item.
+        combo->setInsertPolicy(QComboBox::NoInsert);
         // A list combo changes with its choice; an editable one with its text, typed or chosen.
         connect(combo, &QComboBox::currentIndexChanged, this, [combo, changed] {
             if (!combo->isEditable())
@@ -528,6 +530,8 @@ void EditForm::save()
         if (!wasNew)
             rs().setValue(stampColumn(), Clock::today());
         rs().update();
+        if (wasNew && m_shape == SingleRecord)
+            m_recordId = Funzioni::NullToLong(rs().value(keyColumn()));
         showRecord();
         afterWrite(wasNew);
         MsgBox(QStringLiteral("Registrazione completata."), MsgKind::Information, messageTitle());
@@ -644,6 +648,8 @@ void EditForm::closeEvent(QCloseEvent *e)
     } catch (...) {
     }
     m_rs.reset();
+    if (m_shape == SingleRecord)
+        m_recordId = 0;
     try {
         unloading();
     } catch (...) {

@@ -86,6 +86,7 @@ private slots:
         QTest::newRow("not in the list") << "'X'" << "" << 0 << "X" << 0 << QVariant("X");
         QTest::newRow("Null") << "NULL" << "" << 0 << "" << 0 << QVariant();
         QTest::newRow("typed") << "'F'" << "Maschio" << 0 << "Maschio" << 1 << QVariant("Maschio");
+        QTest::newRow("typed, Enter") << "'F'" << "X" << int(Qt::Key_Return) << "X" << 1 << QVariant("X");
         QTest::newRow("chosen") << "'F'" << "" << int(Qt::Key_Up) << "M" << 1 << QVariant("M");
     }
     void comboBoundByItsText()
@@ -106,6 +107,7 @@ private slots:
         if (key)
             QTest::keyClick(combo, Qt::Key(key));
         QCOMPARE(combo->currentText(), shown);
+        QCOMPARE(combo->count(), 2);   // the list stays the form's
         QCOMPARE(form->editMode(), mode);
         ui::click(form.get(), "cmdOk");
         QCOMPARE(msg->last().text, QStringLiteral("Registrazione completata."));

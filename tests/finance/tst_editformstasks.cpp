@@ -74,6 +74,8 @@ private slots:
         QTest::newRow("Nuovo movimento, popup") << "mnuAddMov" << "frmMov:0";
         QTest::newRow("Postazioni di lavoro") << "mnuPostazioni" << "frmPostazioni";
         QTest::newRow("Turni di lavoro") << "mnuTurni" << "frmTurni";
+        QTest::newRow("Nuovo appuntamento") << "mnuNewApp" << "frmAddAppunta";
+        QTest::newRow("Appuntamenti") << "mnuVisApp" << "frmAppunta";
     }
     void menuReachesTheForm()
     {
