@@ -62,12 +62,6 @@ void frmAddPro::recordLoaded(bool found)
         txtData->setText(Conv::shortDate(Clock::today()));
 }
 
-void frmAddPro::afterWrite(bool wasNew)
-{
-    if (wasNew)
-        setRecordId(rs().value(0).toInt());
-}
-
 // The stamp is written first, then the row goes by statement; a failure after the stamp leaves
 // the reminder with it. The form then loads again as a new reminder.
 void frmAddPro::deleteCurrent()
@@ -77,9 +71,4 @@ void frmAddPro::deleteCurrent()
     rs().close();
     setRecordId(0);
     Guarded(messageTitle(), [this] { LoadRecord(0); }, MsgKind::Information);
-}
-
-void frmAddPro::unloading()
-{
-    setRecordId(0);
 }

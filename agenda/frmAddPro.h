@@ -17,9 +17,7 @@ protected:
     QString requiredFieldMessage() const override;
     QString openByIdSql(int id) const override;
     void recordLoaded(bool found) override;
-    void afterWrite(bool wasNew) override;
     void deleteCurrent() override;
-    void unloading() override;
 
 private:
     QLineEdit *txtData;

@@ -268,19 +268,8 @@ void frmProp::beforeWrite()
         rs().setValue(QStringLiteral("IdUtente"), DataBase::UserId);
 }
 
-void frmProp::afterWrite(bool wasNew)
-{
-    if (wasNew)
-        setRecordId(rs().value(0).toInt());
-}
-
 void frmProp::deleteCurrent()
 {
     EditForm::deleteCurrent();
-    setRecordId(0);
-}
-
-void frmProp::unloading()
-{
     setRecordId(0);
 }

@@ -19,9 +19,7 @@ protected:
     void prepareLoad() override;
     void newStarted() override;
     void beforeWrite() override;
-    void afterWrite(bool wasNew) override;
     void deleteCurrent() override;
-    void unloading() override;
 
 private:
     void tabChanged(int index);

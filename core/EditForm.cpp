@@ -530,6 +530,8 @@ void EditForm::save()
         if (!wasNew)
             rs().setValue(stampColumn(), Clock::today());
         rs().update();
+        if (wasNew && m_shape == SingleRecord)
+            m_recordId = Funzioni::NullToLong(rs().value(keyColumn()));
         showRecord();
         afterWrite(wasNew);
         MsgBox(QStringLiteral("Registrazione completata."), MsgKind::Information, messageTitle());
@@ -646,6 +648,8 @@ void EditForm::closeEvent(QCloseEvent *e)
     } catch (...) {
     }
     m_rs.reset();
+    if (m_shape == SingleRecord)
+        m_recordId = 0;
     try {
         unloading();
     } catch (...) {

@@ -42,7 +42,8 @@ public:
 
     // The single-record editors' record id, set by the opener before showing: the record the next
     // load opens (0, or an id no longer there, starts a new record). Each editor names it with a
-    // property of its own (Q_PROPERTY(int Movimento READ recordId WRITE setRecordId)).
+    // property of its own (Q_PROPERTY(int Movimento READ recordId WRITE setRecordId)). A record the
+    // editor adds gives it its new id; closing the editor sets it back to 0.
     int recordId() const { return m_recordId; }
     void setRecordId(int id) { m_recordId = id; }
 

@@ -14,6 +14,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 // The translation works on tokens: string literals, [bracketed] names and # date literals are
@@ -259,45 +260,7 @@ bool isWord(const Token &t, const char *upper)
 
 bool isOp(const Token &t, const char *op) { return t.kind == Kind::Op && t.text == QLatin1String(op); }
 
-// A Jet LIKE pattern as a SQLite one: * and ? become % and _, a one-character class [c] is that
-// character taken literally; literal %, _ and the escape character are escaped. '#' (a digit)
-// and wider classes become _, the nearest LIKE offers.
-QString likePattern(const QString &jet, bool &escaped)
-{
-    QString out;
-    escaped = false;
-    auto literal = [&](QChar c) {
-        if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('\\')) {
-            out += QLatin1Char('\\');
-            escaped = true;
-        }
-        out += c;
-    };
-    for (int k = 0; k < jet.size(); ++k) {
-        const QChar c = jet[k];
-        if (c == QLatin1Char('*'))
-            out += QLatin1Char('%');
-        else if (c == QLatin1Char('?') || c == QLatin1Char('#'))
-            out += QLatin1Char('_');
-        else if (c == QLatin1Char('[')) {
-            const int close = int(jet.indexOf(QLatin1Char(']'), k + 1));
-            if (close < 0) {
-                literal(c);
-                continue;
-            }
-            const int len = close - k - 1;
-            if (len == 1)
-                literal(jet[k + 1]);
-            else if (len > 1)
-                out += QLatin1Char('_');
-            k = close;
-        } else
-            literal(c);
-    }
-    return out;
-}
-
-// Rewrites that need only a token and its neighbours: True/False, "Delete * from", LIKE patterns.
+// Rewrites that need only a token and its neighbours: True/False, "Delete * from".
 std::vector<Token> rewriteTokens(std::vector<Token> in)
 {
     std::vector<Token> out;
@@ -323,18 +286,6 @@ std::vector<Token> rewriteTokens(std::vector<Token> in)
                 i = j - 1;
                 continue;
             }
-        } else if (isWord(t, "LIKE") && i + 1 < n && in[i + 1].kind == Kind::String) {
-            Token &pattern = in[i + 1];
-            bool escaped = false;
-            pattern.text = quoted(likePattern(pattern.body, escaped));
-            out.push_back(std::move(t));
-            out.push_back(std::move(pattern));
-            ++i;
-            if (escaped && !(i + 1 < n && isWord(in[i + 1], "ESCAPE"))) {
-                out.push_back(Token{Kind::Word, QStringLiteral("ESCAPE"), true, {}});
-                out.push_back(Token{Kind::String, QStringLiteral("'\\'"), true, QStringLiteral("\\")});
-            }
-            continue;
         }
         out.push_back(std::move(t));
     }
@@ -566,6 +517,31 @@ void appendText(QByteArray &out, sqlite3_value *v)
     }
 }
 
+// like(pattern, text), for "text LIKE pattern": Jet's wildcards ('*', '?', '#', "[list]"), without
+// regard to case, through the program's one matcher; the pattern is compiled once per statement.
+QString valueText(sqlite3_value *v)
+{
+    QByteArray bytes;
+    appendText(bytes, v);
+    return QString::fromUtf8(bytes);
+}
+
+void jetLike(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL)
+        return;   // Null
+    auto *pattern = static_cast<Conv::Wildcard *>(sqlite3_get_auxdata(ctx, 0));
+    std::optional<Conv::Wildcard> uncached;
+    if (!pattern) {
+        sqlite3_set_auxdata(ctx, 0, new Conv::Wildcard(valueText(argv[0]), Conv::Wildcard::Like),
+                            [](void *p) { delete static_cast<Conv::Wildcard *>(p); });
+        pattern = static_cast<Conv::Wildcard *>(sqlite3_get_auxdata(ctx, 0));
+        if (!pattern)
+            pattern = &uncached.emplace(valueText(argv[0]), Conv::Wildcard::Like);
+    }
+    sqlite3_result_int(ctx, pattern->matches(valueText(argv[1])) ? 1 : 0);
+}
+
 // jet_concat(a, b, ...): Jet's &, Null taken as empty; Null only when every operand is Null.
 void jetConcat(sqlite3_context *ctx, int argc, sqlite3_value **argv)
 {
@@ -737,6 +713,7 @@ void registerFunctions(sqlite3 *db)
     const int clock = SQLITE_UTF8 | SQLITE_INNOCUOUS;
     sqlite3_create_function_v2(db, "jet_concat", -1, pure, nullptr, jetConcat, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(db, "datepart", -1, pure, nullptr, datePart, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(db, "like", 2, pure, nullptr, jetLike, nullptr, nullptr, nullptr);
     // Only the zero-argument forms: date(x, ...) stays SQLite's own.
     sqlite3_create_function_v2(db, "date", 0, clock, nullptr, today, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(db, "now", 0, clock, nullptr, now, nullptr, nullptr, nullptr);

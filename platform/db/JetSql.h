@@ -3,7 +3,8 @@
 // Tokenized: nothing inside a string literal is touched. Date literals # mm/dd/yyyy # become ISO
 // texts ('yyyy-MM-dd', with " HH:mm:ss" when they carry a time, so the noon upper bound sorts after
 // the plain day); "..." texts become '...'; True/False -1/0; "Delete * from" loses the "*";
-// LIKE patterns take % and _ for * and ?; & and + beside a text literal join texts.
+// & and + beside a text literal join texts. LIKE keeps Jet's patterns: registerFunctions gives the
+// connection a LIKE that reads them.
 
 #include <QString>
 #include <QVariant>

@@ -3,6 +3,7 @@
 
 #include "../core/FormFixture.h"
 
+#include "HTMLHelp.h"
 #include "frmAddPro.h"
 
 #include <QCheckBox>
@@ -35,6 +36,7 @@ private slots:
         form->close();
 
         form = openOn(0);
+        QCOMPARE(HTMLHelp::CurrentHelpId, 3001);
         QCOMPARE(ui::field(form.get(), "txtData")->text(), QStringLiteral("05/03/2024"));
         QCOMPARE(form->editMode(), 2);
         ui::shoot(form.get(), QStringLiteral("frmAddPro"));

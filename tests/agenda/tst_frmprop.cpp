@@ -4,6 +4,7 @@
 #include "../core/FormFixture.h"
 
 #include "DatePicker.h"
+#include "HTMLHelp.h"
 #include "frmProp.h"
 
 #include <QCheckBox>
@@ -38,6 +39,7 @@ private slots:
     {
         auto form = openOn(0);
         auto *tabs = ui::field<QTabWidget>(form.get(), "Sst1");
+        QCOMPARE(HTMLHelp::CurrentHelpId, 7001);
         QCOMPARE(tabs->currentIndex(), 1);
         const char *first[] = {"txtSname", "txtFirst", "txtAdd", "txtComp", "txtSpouse", "txtnote"};
         const QStringList captions{"Sommario", "Nominativo", "Home", "Company", "Personale", "Altro"};

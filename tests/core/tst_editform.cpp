@@ -134,6 +134,21 @@ private slots:
         QVERIFY(!form.isVisible());
     }
 
+    // The editor holds the id of the record it added, and forgets its id when it closes.
+    void recordIdFollowsTheRecord()
+    {
+        AccountEditor form;
+        QVERIFY(ui::open(&form));
+        ui::type(&form, "txtDescr", QStringLiteral("Nuovo"));
+        ui::click(&form, "cmdOk");
+        const int added = db->value(QStringLiteral("SELECT IdConto FROM Conti WHERE Descrizione = 'Nuovo'")).toInt();
+        QVERIFY(added > 40000);
+        QCOMPARE(form.recordId(), added);
+        ui::click(&form, "cmdCancel");
+        QVERIFY(!form.isVisible());
+        QCOMPARE(form.recordId(), 0);
+    }
+
     // The hooks the single-record editors build on: every BindControls, and New only when it starts
     // a record.
     void hooksOfBindingAndNew()

@@ -208,7 +208,7 @@ const Case DialectCases[] = {
      "Fatto|2024-03-05;Da fare|senza data", 0},
     {"IIF with Null", "select IIF(Null, 1, 2), IIF(True, 'v', 'f'), IIF(False, 'v', 'f')", nullptr, "2|v|f", 0},
     {"True and False", "select True, False, -1 as vero, 0 as falso", nullptr, "-1|0|-1|0", 0},
-    // LIKE: * and ? of Jet, % and _ of the data taken literally
+    // LIKE: * ? # and [lists] of Jet, % and _ of the data taken literally, no case
     {"like *", "select IdMov from Movimenti where Descrizione like 'spesa*' order by IdMov", nullptr, "2;3", 0},
     {"like with % in the data", "select IdMov from Movimenti where Descrizione like '*50%*'", nullptr, "2", 0},
     {"like with _ in the data", "select IdMov from Movimenti where Descrizione like 'Spesa_*'", nullptr, "3", 0},
@@ -216,6 +216,11 @@ const Case DialectCases[] = {
     {"like [*]", "select IdPromemoria from Promemoria where Testo like '*[*]Luca[*]'", nullptr, "2", 0},
     {"not like", "select IdMov from Movimenti where Descrizione not like '*a*' order by IdMov", nullptr, "", 0},
     {"like in double quotes", "select IdMov from Movimenti where Descrizione like \"*marzo\"", nullptr, "1", 0},
+    {"like # and a range", "select IdMov from Movimenti where Descrizione like '[r-t]PESA ##*'", nullptr, "2", 0},
+    {"like a negated list", "select IdMov from Movimenti where Descrizione like '[!s]*' order by IdMov", nullptr, "4;5", 0},
+    {"like a built pattern", "select IdMov from Movimenti where 'SPESA 50% sconto oggi' like Descrizione & '*'", nullptr,
+     "2", 0},
+    {"like Null", "select IdConto from Conti where NConto like '*'", nullptr, "1", 0},
     // literals
     {"apostrophes", "select 'O''Neil', \"D'Amico\", \"say \"\"hi\"\"\", ''", nullptr, "O'Neil|D'Amico|say \"hi\"|", 0},
     {"syntax inside literals", "select '# 03/04/2024 #', 'a & b', 'x*y', 'Delete * from Aziende', 'True', \"a+'b'\"",
@@ -370,7 +375,7 @@ private slots:
         QTest::newRow("apostrophe in double quotes") << "SELECT \"l'*\"" << "SELECT 'l''*'";
         QTest::newRow("true in a bracket") << "SELECT [True] FROM T" << "SELECT [True] FROM T";
         QTest::newRow("like pattern only") << "SELECT '*' FROM T WHERE a LIKE 'b*' AND c = '?'"
-                                           << "SELECT '*' FROM T WHERE a LIKE 'b%' AND c = '?'";
+                                           << "SELECT '*' FROM T WHERE a LIKE 'b*' AND c = '?'";
         QTest::newRow("no comment from two minus signs") << "SELECT 1 - -1" << "SELECT 1 - -1";
         QTest::newRow("minus True") << "SELECT 1 -True" << "SELECT 1 - -1";
     }
