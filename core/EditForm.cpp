@@ -518,6 +518,7 @@ void EditForm::save()
 {
     SettMouse mouse;
     mouse.SetPointer(11);
+    bool written = false;
     try {
         const QString missing = requiredFieldMessage();
         if (!missing.isEmpty()) {
@@ -530,14 +531,20 @@ void EditForm::save()
         if (!wasNew)
             rs().setValue(stampColumn(), Clock::today());
         rs().update();
-        if (wasNew && m_shape == SingleRecord)
-            m_recordId = Funzioni::NullToLong(rs().value(keyColumn()));
+        written = true;
+        // An id the editor cannot hold is a failure, not a silent 0 that would reopen a blank record.
+        if (wasNew && m_shape == SingleRecord) {
+            const QVariant id = rs().value(keyColumn());
+            m_recordId = Conv::isNull(id) ? 0 : Conv::toInt32(id);
+        }
         showRecord();
         afterWrite(wasNew);
         MsgBox(QStringLiteral("Registrazione completata."), MsgKind::Information, messageTitle());
         RefreshList();
     } catch (const std::exception &failure) {
-        MsgBox(failureText(failure, m_failures.save, m_failures.saveTail), MsgKind::Warning, messageTitle());
+        // Once written, the record stays saved: nothing was cancelled, the failure says what went wrong.
+        MsgBox(written ? QString::fromUtf8(failure.what()) : failureText(failure, m_failures.save, m_failures.saveTail),
+               MsgKind::Warning, messageTitle());
     }
 }
 

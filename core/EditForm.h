@@ -94,6 +94,7 @@ protected:
     // Save: steps after the required-field test and before the write.
     virtual void beforeWrite() {}
     // Save: after the write, before "Registrazione completata."; wasNew tells a record that was added.
+    // A failure from here on leaves the record saved and is shown by its own description alone.
     virtual void afterWrite(bool wasNew) { Q_UNUSED(wasNew) }
     // Delete: false makes the button do nothing for the current record (asked before the question).
     virtual bool allowDelete() { return true; }
