@@ -2,12 +2,14 @@
 
 #include "AppError.h"
 #include "Clock.h"
+#include "ComboFill.h"
 #include "Conversions.h"
 #include "DataBase.h"
 #include "DatePicker.h"
 #include "Funzioni.h"
 #include "MemoBox.h"
 #include "MsgBox.h"
+#include "Twips.h"
 #include "clsComboSearch.h"
 #include "db/Connection.h"
 #include "db/Recordset.h"
@@ -21,15 +23,15 @@
 
 namespace {
 
-// Refills a pick list from a query: the shown column and, when given, the bound column as item data.
-void fillList(QComboBox *box, const QString &sql, const QString &shown, const QString &bound = {})
+// The shifts are listed by their Ora text alone: the appointment stores that text.
+void fillShifts(QComboBox *box)
 {
     box->clear();
     Recordset rs;
-    rs.open(sql, &DataBase::AdoConnect(), Recordset::OpenStatic, Recordset::LockReadOnly);
+    rs.open(QStringLiteral("Select * from Turni"), &DataBase::AdoConnect(), Recordset::OpenStatic,
+            Recordset::LockReadOnly);
     for (; !rs.eof(); rs.moveNext())
-        box->addItem(Funzioni::NullToString(rs.value(shown)), bound.isEmpty() ? QVariant() : rs.value(bound));
-    rs.close();
+        box->addItem(Funzioni::NullToString(rs.value(QStringLiteral("Ora"))));
 }
 
 } // namespace
@@ -67,10 +69,10 @@ frmAddAppunta::frmAddAppunta(QWidget *parent)
     fieldsLayout()->setAlignment(addField(4, 0, QStringLiteral("Note:"), txtDescr), Qt::AlignLeft | Qt::AlignTop);
     // The design's widths, in twips.
     for (const auto &[field, twips] : {std::pair<QWidget *, int>{DTPicker1, 2775}, {dtcPostazione, 2775}, {dtcTurni, 1215}}) {
-        field->setFixedWidth(twips / 15);
+        field->setFixedWidth(Twips::px(twips));
         fieldsLayout()->setAlignment(field, Qt::AlignLeft);
     }
-    txtDescr->setFixedHeight(1335 / 15);
+    txtDescr->setFixedHeight(Twips::px(1335));
 
     bind(txtCliente, QStringLiteral("Cliente"));
     // Bound so that a changed date is a pending change like any other; the save writes it again.
@@ -118,25 +120,20 @@ QString frmAddAppunta::requiredFieldMessage() const
 // The lists are read afresh on every load; the shift is stored as its Ora text.
 void frmAddAppunta::bindingControls()
 {
-    fillList(dtcTurni, QStringLiteral("Select * from Turni"), QStringLiteral("Ora"));
-    fillList(dtcPostazione,
-             QStringLiteral("Select IdPosto,Nominativo + ' - ' + DescrBreve as DescrBreve from Postazioni"),
-             QStringLiteral("DescrBreve"), QStringLiteral("IdPosto"));
+    fillShifts(dtcTurni);
+    dtcPostazione->clear();
+    ComboFill::addRows(dtcPostazione, DataBase::AdoConnect().query(QStringLiteral(
+                                          "Select IdPosto,Nominativo + ' - ' + DescrBreve as DescrBreve from Postazioni")));
     FillClientList();
 }
 
-// Every contact once, whoever owns it; a failure keeps what was listed and the load goes on.
+// Every contact once, whoever owns it; a failure shows its message and the load goes on.
 void frmAddAppunta::FillClientList()
 {
     txtCliente->clear();
     try {
-        Recordset rs;
-        rs.open(QStringLiteral("SELECT IdContatto, Cognome & ' ' & Nome as UserName FROM Contatti ORDER BY Cognome"),
-                &DataBase::AdoConnect(), Recordset::OpenStatic, Recordset::LockReadOnly);
-        for (; !rs.eof(); rs.moveNext())
-            txtCliente->addItem(Funzioni::NullToString(rs.value(QStringLiteral("UserName"))),
-                                rs.value(QStringLiteral("IdContatto")));
-        rs.close();
+        ComboFill::addRows(txtCliente, DataBase::AdoConnect().query(QStringLiteral(
+                                           "SELECT IdContatto, Cognome & ' ' & Nome as UserName FROM Contatti ORDER BY Cognome")));
     } catch (const AppError &e) {
         MsgBox(QStringLiteral("ERROR! Err# ") + QString::number(e.number()) + QStringLiteral(" Desc: ") + e.description(),
                MsgKind::Error, QStringLiteral("Focolarium"));

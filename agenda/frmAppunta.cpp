@@ -11,6 +11,7 @@
 #include "PWSettings.h"
 #include "SettMouse.h"
 #include "Shell.h"
+#include "Twips.h"
 #include "db/Recordset.h"
 #include "frmAddAppunta.h"
 #include "rptAppunta.h"
@@ -23,6 +24,9 @@
 #include <QPushButton>
 #include <QStyle>
 
+using Twips::place;
+using Twips::px;
+
 namespace {
 
 constexpr int kHelpId = 5001;
@@ -31,13 +35,6 @@ constexpr int kListWidth = 3255;        // twips, every day list
 constexpr int kClientColumn = 1600;     // twips, the first column
 constexpr int kClientColumnScrolled = 1350;
 constexpr int kItemsWithoutScroll = 13;
-
-int px(double twips) { return qRound(twips / 15.0); }
-
-void place(QWidget *w, double left, double top, double width, double height)
-{
-    w->setGeometry(px(left), px(top), px(width), px(height));
-}
 
 // The day headings' words, Monday to Saturday.
 const char *const kDayWords[] = {"Lunedi ", "Martedi ", "Mercoledi ", "Giovedi ", "Venerdi ", "Sabato "};

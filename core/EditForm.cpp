@@ -352,7 +352,24 @@ bool EditForm::runLoad()
             LoadRecord(m_recordId);
         }
     }, m_failures.loadKind);
+    focusFirstField();
     return true;
+}
+
+// Each showing starts on the first field of the Tab order that the user can type into now (on the
+// tab shown), not on whatever the window made first.
+void EditForm::focusFirstField()
+{
+    for (QWidget *w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+        if (!w->isEnabled() || !w->isVisibleTo(this) || !(w->focusPolicy() & Qt::TabFocus))
+            continue;
+        for (const Binding &b : std::as_const(m_bindings)) {
+            if (b.field == w || b.field->isAncestorOf(w)) {
+                b.field->setFocus(Qt::OtherFocusReason);
+                return;
+            }
+        }
+    }
 }
 
 QString EditForm::openByIdSql(int id) const
@@ -518,6 +535,7 @@ void EditForm::save()
 {
     SettMouse mouse;
     mouse.SetPointer(11);
+    bool writtenUntold = false;   // the record is written, its success not yet told
     try {
         const QString missing = requiredFieldMessage();
         if (!missing.isEmpty()) {
@@ -530,14 +548,21 @@ void EditForm::save()
         if (!wasNew)
             rs().setValue(stampColumn(), Clock::today());
         rs().update();
-        if (wasNew && m_shape == SingleRecord)
-            m_recordId = Funzioni::NullToLong(rs().value(keyColumn()));
+        writtenUntold = true;
+        // An id the editor cannot hold is a failure, not a silent 0 that would reopen a blank record.
+        if (wasNew && m_shape == SingleRecord) {
+            const QVariant id = rs().value(keyColumn());
+            m_recordId = Conv::isNull(id) ? 0 : Conv::toInt32(id);
+        }
         showRecord();
         afterWrite(wasNew);
+        writtenUntold = false;   // a failed list from here on comes as any failure of the save
         MsgBox(QStringLiteral("Registrazione completata."), MsgKind::Information, messageTitle());
         RefreshList();
     } catch (const std::exception &failure) {
-        MsgBox(failureText(failure, m_failures.save, m_failures.saveTail), MsgKind::Warning, messageTitle());
+        // Written but not yet told: the record stays saved, nothing was cancelled.
+        MsgBox(writtenUntold ? QString::fromUtf8(failure.what()) : failureText(failure, m_failures.save, m_failures.saveTail),
+               MsgKind::Warning, messageTitle());
     }
 }
 

@@ -94,6 +94,8 @@ protected:
     // Save: steps after the required-field test and before the write.
     virtual void beforeWrite() {}
     // Save: after the write, before "Registrazione completata."; wasNew tells a record that was added.
+    // A failure here, or in reading back a new id, leaves the record saved and is shown by its own
+    // description alone.
     virtual void afterWrite(bool wasNew) { Q_UNUSED(wasNew) }
     // Delete: false makes the button do nothing for the current record (asked before the question).
     virtual bool allowDelete() { return true; }
@@ -184,6 +186,7 @@ private:
     };
     bool runLoad() override;
     void applyFocusOrder();
+    void focusFirstField();
     void openRecordset(const QString &sql);
     void showRecord();
     void fieldChanged(Binding &b);

@@ -118,7 +118,6 @@ void frmMov::afterWrite(bool wasNew)
 {
     if (!wasNew)
         return;
-    setRecordId(Conv::toInt32(rs().value(0)));
     rs().close();
     LoadRecord(recordId());
 }
@@ -128,11 +127,6 @@ void frmMov::deleteCurrent()
     DataBase::AdoConnect().execute(QStringLiteral("DELETE FROM Movimenti where IdMov= ") + QString::number(recordId()));
     setRecordId(0);
     LoadRecord(0);
-}
-
-void frmMov::unloading()
-{
-    setRecordId(0);
 }
 
 // The movement type tells which amount the movement carries; the other box keeps its value.

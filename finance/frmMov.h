@@ -20,7 +20,6 @@ protected:
     void beforeWrite() override;
     void afterWrite(bool wasNew) override;
     void deleteCurrent() override;
-    void unloading() override;
 
 private:
     void dtcMov_Change(const QString &text);

@@ -18,4 +18,10 @@ template <class W> W *place(W *w, const QString &name, int left, int top, int wi
     return w;
 }
 
+// A control placed in twips.
+template <class W> void place(W *w, int left, int top, int width, int height)
+{
+    w->setGeometry(px(left), px(top), px(width), px(height));
+}
+
 }

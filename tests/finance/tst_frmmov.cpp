@@ -156,7 +156,10 @@ private slots:
         ui::click(form.get(), "cmdOk");
         QCOMPARE(msg->count(), 1);
         QCOMPARE(msg->last().kind, MsgKind::Warning);
+        QCOMPARE(msg->last().title, kTitle);
+        QVERIFY(!msg->last().text.isEmpty());
         QVERIFY(msg->last().text != QStringLiteral("Registrazione completata."));
+        QVERIFY(!msg->last().text.contains(QStringLiteral("Operazione Annullata")));
         QCOMPARE(db->value(QStringLiteral("SELECT Uscita FROM Movimenti WHERE IdMov > 2147483647")).toDouble(), 3.0);
     }
 
