@@ -1,10 +1,6 @@
 #include "RptContatti.h"
 
-#include "ListGrid.h"
-#include "db/Recordset.h"
-#include "report/GridRecords.h"
-
-RptContatti::RptContatti() : Report(QStringLiteral("Lista Contatti"))
+RptContatti::RptContatti() : GridReport(QStringLiteral("Lista Contatti"))
 {
     width = 16035;
 
@@ -35,15 +31,10 @@ RptContatti::RptContatti() : Report(QStringLiteral("Lista Contatti"))
     reportFooter.height = 360;
 }
 
-RptContatti::~RptContatti() = default;
-
 void RptContatti::Riempi(ListGrid &grid)
 {
-    // "cell" holds the grid's fourth column, "Cellulare"; the box bound to "Cell" finds it.
-    m_records = gridRecords(grid, {{QStringLiteral("Nome"), 255}, {QStringLiteral("Cognome"), 255},
-                                  {QStringLiteral("Tel"), 255}, {QStringLiteral("cell"), 255},
-                                  {QStringLiteral("Descr"), 2000}});
-    dataSource = m_records.get();
     orientation = QPageLayout::Landscape;
-    show(grid.window());
+    // "cell" holds the grid's fourth column, "Cellulare"; the box bound to "Cell" finds it.
+    showGrid(grid, {{QStringLiteral("Nome"), 255}, {QStringLiteral("Cognome"), 255}, {QStringLiteral("Tel"), 255},
+                    {QStringLiteral("cell"), 255}, {QStringLiteral("Descr"), 2000}});
 }

@@ -2,22 +2,14 @@
 // The contacts report: the five-column contacts list as the main window's grid shows it; the
 // notes grow their line downwards. Landscape.
 
-#include "report/Report.h"
+#include "report/GridRecords.h"
 
-#include <memory>
-
-class ListGrid;
-
-class RptContatti : public Report
+class RptContatti : public GridReport
 {
 public:
     RptContatti();
-    ~RptContatti() override;
 
     // Copies the grid's rows (the grid's selection walks down to the last row) and shows the
     // preview; returns when the preview closes.
     void Riempi(ListGrid &grid);
-
-private:
-    std::unique_ptr<Recordset> m_records;
 };

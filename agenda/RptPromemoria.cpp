@@ -1,10 +1,6 @@
 #include "RptPromemoria.h"
 
-#include "ListGrid.h"
-#include "db/Recordset.h"
-#include "report/GridRecords.h"
-
-RptPromemoria::RptPromemoria() : Report(QStringLiteral("Promemoria"))
+RptPromemoria::RptPromemoria() : GridReport(QStringLiteral("Promemoria"))
 {
     width = 9071;
 
@@ -32,12 +28,7 @@ RptPromemoria::RptPromemoria() : Report(QStringLiteral("Promemoria"))
     reportFooter.addRecordCount(QRect(3200, 150, 1005, 255));
 }
 
-RptPromemoria::~RptPromemoria() = default;
-
 void RptPromemoria::Riempi(ListGrid &grid)
 {
-    m_records = gridRecords(grid, {{QStringLiteral("Oggetto"), 255}, {QStringLiteral("Data"), 255},
-                                  {QStringLiteral("Eseguito"), 255}});
-    dataSource = m_records.get();
-    show(grid.window());
+    showGrid(grid, {{QStringLiteral("Oggetto"), 255}, {QStringLiteral("Data"), 255}, {QStringLiteral("Eseguito"), 255}});
 }

@@ -2,22 +2,14 @@
 // The reminders report: the reminders list as the main window's grid shows it, closed by the
 // number of reminders printed. Portrait.
 
-#include "report/Report.h"
+#include "report/GridRecords.h"
 
-#include <memory>
-
-class ListGrid;
-
-class RptPromemoria : public Report
+class RptPromemoria : public GridReport
 {
 public:
     RptPromemoria();
-    ~RptPromemoria() override;
 
     // Copies the grid's rows (the grid's selection walks down to the last row) and shows the
     // preview; returns when the preview closes.
     void Riempi(ListGrid &grid);
-
-private:
-    std::unique_ptr<Recordset> m_records;
 };

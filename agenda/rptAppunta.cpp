@@ -5,16 +5,11 @@ rptAppunta::rptAppunta() : Report(QStringLiteral("Anteprima appuntamenti"))
     width = 9600;
 
     reportHeader.height = 600;
-    QFont title = font;
-    title.setPointSizeF(14.25);
-    title.setBold(true);
-    reportHeader.addLabel(QStringLiteral("Appuntamenti"), QRect(0, 0, 4000, 450)).font = title;
+    reportHeader.addLabel(QStringLiteral("Appuntamenti"), QRect(0, 0, 4000, 450)).font = fontOf(14.25, true);
 
     pageHeader.name = QStringLiteral("Section4");
     pageHeader.height = 960;
-    QFont bold = font;
-    bold.setBold(true);
-    pageHeader.addLabel(QStringLiteral("Appuntamento"), QRect(0, 60, 2500, 255)).font = bold;
+    pageHeader.addLabel(QStringLiteral("Appuntamento"), QRect(0, 60, 2500, 255)).font = fontOf(font.pointSizeF(), true);
     pageHeader.addLabel(QString(), QRect(4800, 60, 4800, 720), QStringLiteral("lblData"));
     pageHeader.addShape(QRect(0, 840, 9600, 30), QColor(128, 128, 128));
 

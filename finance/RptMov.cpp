@@ -1,10 +1,6 @@
 #include "RptMov.h"
 
-#include "ListGrid.h"
-#include "db/Recordset.h"
-#include "report/GridRecords.h"
-
-RptMov::RptMov() : Report(QStringLiteral("Lista Movimenti"))
+RptMov::RptMov() : GridReport(QStringLiteral("Lista Movimenti"))
 {
     width = 14265;
 
@@ -43,16 +39,12 @@ RptMov::RptMov() : Report(QStringLiteral("Lista Movimenti"))
     reportFooter.addLabel(QString(), QRect(4000, 300, 7000, 225), QStringLiteral("lblTot"));
 }
 
-RptMov::~RptMov() = default;
-
 void RptMov::Riempi(ListGrid &grid, const QString &totals)
 {
-    m_records = gridRecords(grid, {{QStringLiteral("DataReg"), 255}, {QStringLiteral("DataMov"), 255},
-                                  {QStringLiteral("Descr"), 255},   {QStringLiteral("Entrate"), 255},
-                                  {QStringLiteral("Uscite"), 255},  {QStringLiteral("Conto"), 255},
-                                  {QStringLiteral("TipoPag"), 255}, {QStringLiteral("TipoMov"), 255}});
     control(QStringLiteral("lblTot")).caption = totals;
     orientation = QPageLayout::Landscape;
-    dataSource = m_records.get();
-    show(grid.window());
+    showGrid(grid, {{QStringLiteral("DataReg"), 255}, {QStringLiteral("DataMov"), 255},
+                    {QStringLiteral("Descr"), 255},   {QStringLiteral("Entrate"), 255},
+                    {QStringLiteral("Uscite"), 255},  {QStringLiteral("Conto"), 255},
+                    {QStringLiteral("TipoPag"), 255}, {QStringLiteral("TipoMov"), 255}});
 }

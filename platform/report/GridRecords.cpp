@@ -33,3 +33,14 @@ std::unique_ptr<Recordset> gridRecords(ListGrid &grid, const std::vector<std::pa
     copyGridRows(grid, *records);
     return records;
 }
+
+GridReport::GridReport(const QString &caption) : Report(caption) {}
+
+GridReport::~GridReport() = default;
+
+void GridReport::showGrid(ListGrid &grid, const std::vector<std::pair<QString, int>> &fields)
+{
+    m_records = gridRecords(grid, fields);
+    dataSource = m_records.get();
+    show(grid.window());
+}

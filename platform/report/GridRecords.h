@@ -2,6 +2,8 @@
 // The list reports print what a list grid shows: an in-memory recordset of long-text fields
 // receives the grid's cells by position.
 
+#include "Report.h"
+
 #include <QString>
 #include <memory>
 #include <utility>
@@ -19,3 +21,19 @@ std::unique_ptr<Recordset> gridRecords(ListGrid &grid, const std::vector<std::pa
 // For each grid row in order: selects it, adds a record and sets field c - 1 to the text of
 // column c. A text longer than its field's defined size is cut to that size.
 void copyGridRows(ListGrid &grid, Recordset &records);
+
+// A report of what a list grid shows: the grid's rows become its data source.
+class GridReport : public Report
+{
+public:
+    explicit GridReport(const QString &caption);
+    ~GridReport() override;
+
+protected:
+    // Copies the grid's rows into the given fields (the grid's selection walks down to the last
+    // row) and shows the preview; returns when the preview closes.
+    void showGrid(ListGrid &grid, const std::vector<std::pair<QString, int>> &fields);
+
+private:
+    std::unique_ptr<Recordset> m_records;
+};
