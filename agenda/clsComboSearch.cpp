@@ -60,7 +60,12 @@ void clsComboSearch::setClient(QObject *client)
 
 bool clsComboSearch::eventFilter(QObject *watched, QEvent *event)
 {
-    if (m_cbo && watched == m_cbo && m_cbo->lineEdit()) {
+    // A client destroyed with the focus sends its focus-out from the base widget's destructor, when
+    // it is a combo no more: ask the object what it is now, before any kept pointer is cast to it.
+    auto *box = qobject_cast<QComboBox *>(watched);
+    if (!box)
+        return QObject::eventFilter(watched, event);
+    if (box == m_cbo && m_cbo->lineEdit()) {
         if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent *>(event)->key();
             Guarded(QString(), [&] { m_cbo_KeyDown(key); });
@@ -68,7 +73,7 @@ bool clsComboSearch::eventFilter(QObject *watched, QEvent *event)
                    && static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason) {
             Guarded(QString(), [this] { m_cbo_LostFocus(); });
         }
-    } else if (m_DCombo && watched == m_DCombo) {
+    } else if (qobject_cast<DataCombo *>(box) && box == m_DCombo) {
         if (event->type() == QEvent::FocusIn && static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
             Guarded(QString(), [this] { m_DCombo_GotFocus(); }, MsgKind::Error);
         else if (event->type() == QEvent::KeyPress)

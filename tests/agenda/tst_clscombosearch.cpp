@@ -143,6 +143,37 @@ private slots:
         QCOMPARE(msg.count(), 0);
     }
 
+    // A box destroyed while it has the focus sends its focus-out from the base widget's destructor,
+    // when it is a combo no more: the search must leave it alone.
+    void aDyingClientIsLeftAlone_data()
+    {
+        QTest::addColumn<bool>("dataCombo");
+        QTest::newRow("combo box") << false;
+        QTest::newRow("data combo") << true;
+    }
+    void aDyingClientIsLeftAlone()
+    {
+        QFETCH(bool, dataCombo);
+        MsgRecorder msg;
+        clsComboSearch search;
+        QComboBox *box = dataCombo ? new DataCombo(&host) : new QComboBox(&host);
+        if (auto *d = qobject_cast<DataCombo *>(box)) {
+            d->setRowSource(&rs);
+            d->setListField(QStringLiteral("Nome"));
+        }
+        box->setEditable(true);
+        box->addItem(QStringLiteral("ABCD"));
+        search.setClient(box);
+        box->show();
+        box->setFocus(Qt::TabFocusReason);
+        box->setEditText(QStringLiteral("abcd"));
+        QStringList rewritten;
+        connect(box->lineEdit(), &QLineEdit::textChanged, this, [&](const QString &t) { rewritten << t; });
+        delete box;
+        QCOMPARE(rewritten, QStringList());
+        QCOMPARE(msg.count(), 0);
+    }
+
     void failuresAreTheClassOwn()
     {
         MsgRecorder msg;
