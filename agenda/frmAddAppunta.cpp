@@ -162,7 +162,6 @@ void frmAddAppunta::afterWrite(bool wasNew)
 {
     if (!wasNew)
         return;
-    setRecordId(Funzioni::NullToLong(rs().value(QStringLiteral("IdAppunta"))));
     rs().close();
     LoadRecord(recordId());
 }
@@ -180,7 +179,6 @@ void frmAddAppunta::deleteCurrent()
 
 void frmAddAppunta::unloading()
 {
-    setRecordId(0);
     if (frmAppunta *planner = frmAppunta::openPlanner())
         planner->ReConnectList();
 }

@@ -13,18 +13,6 @@
 #include "frmUtenti.h"
 
 #include <QDialog>
-#include <functional>
-#include <memory>
-
-using FormMaker = std::function<std::unique_ptr<QDialog>()>;
-Q_DECLARE_METATYPE(FormMaker)
-
-namespace {
-template <class Form> FormMaker maker()
-{
-    return [] { return std::unique_ptr<QDialog>(std::make_unique<Form>()); };
-}
-}
 
 class tst_EditorFocus : public QObject, FormTest<QDialog>
 {

@@ -11,10 +11,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QLineEdit>
 #include <QLocale>
 #include <QTest>
+#include <functional>
 #include <memory>
 
 class SignedIn
@@ -162,3 +164,12 @@ template <class Form> struct FormTest
         return form;
     }
 };
+
+// Builds a form for the data-driven tests that run over several editors.
+using FormMaker = std::function<std::unique_ptr<QDialog>()>;
+Q_DECLARE_METATYPE(FormMaker)
+
+template <class Form> FormMaker maker()
+{
+    return [] { return std::unique_ptr<QDialog>(std::make_unique<Form>()); };
+}

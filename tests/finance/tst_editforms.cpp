@@ -14,17 +14,8 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <functional>
-#include <memory>
-
-using FormMaker = std::function<std::unique_ptr<QDialog>()>;
-Q_DECLARE_METATYPE(FormMaker)
 
 namespace {
-template <class Form> FormMaker maker()
-{
-    return [] { return std::unique_ptr<QDialog>(std::make_unique<Form>()); };
-}
 
 // The caption beside a field: its buddy label, or the field's own text (check and option buttons).
 QString captionOf(QWidget *form, const QString &name)

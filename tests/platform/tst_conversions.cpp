@@ -1,21 +1,9 @@
-#include "AppError.h"
 #include "Clock.h"
 #include "Conversions.h"
+#include "ErrorOf.h"
 
 #include <QLocale>
 #include <QtTest>
-
-// Runs a conversion and gives back the number of the error it raised (0 when none).
-template <typename F>
-static long errorOf(F &&conversion)
-{
-    try {
-        conversion();
-    } catch (const AppError &e) {
-        return e.number();
-    }
-    return 0;
-}
 
 class TestConversions : public QObject
 {
