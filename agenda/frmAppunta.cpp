@@ -26,6 +26,7 @@
 
 using Twips::place;
 using Twips::px;
+using Twips::twips;
 
 namespace {
 
@@ -333,10 +334,10 @@ void frmAppunta::resizeEvent(QResizeEvent *e)
 
 void frmAppunta::applyResizeRule()
 {
-    const double W = width() * 15.0;
-    const double H = height() * 15.0;
+    const double W = twips(width());
+    const double H = twips(height());
     const double L = DataBase::Sett().LeftListAppuntament();
-    const double w = ListView1[0]->width() * 15.0;
+    const double w = twips(ListView1[0]->width());
     const double lefts[3] = {W / 15 + L - 500, w + W / 8.5 + L - 1000, 2 * w + W / 6 + L - 1500};
     const double tops[2] = {H / 10 + 200, H / 2 + 800};
     for (int k = 0; k < 6; ++k) {
