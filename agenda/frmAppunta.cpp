@@ -141,9 +141,7 @@ frmAppunta *frmAppunta::openPlanner()
 // Each showing starts on the week of today.
 bool frmAppunta::runLoad()
 {
-    ClearLists();
-    ResetDayCounts();
-    LoadWeekAppointments(SetWeek(Clock::today()));
+    ShowWeek(Clock::today());
     return true;
 }
 
@@ -180,9 +178,15 @@ bool frmAppunta::eventFilter(QObject *watched, QEvent *e)
 
 void frmAppunta::ReConnectList()
 {
+    ShowWeek(ShownDate);
+}
+
+// Empties the lists and fills them with the week of d.
+void frmAppunta::ShowWeek(const QDate &d)
+{
     ClearLists();
     ResetDayCounts();
-    LoadWeekAppointments(SetWeek(ShownDate));
+    LoadWeekAppointments(SetWeek(d));
 }
 
 // The Monday-to-Saturday week of d, a Sunday opening the week that starts the next day; returns
@@ -275,9 +279,7 @@ void frmAppunta::AddAppointmentItem(int id, const QString &client, int day, cons
 
 void frmAppunta::MoveWeek(int days)
 {
-    ClearLists();
-    ResetDayCounts();
-    LoadWeekAppointments(SetWeek(ShownDate.addDays(days)));
+    ShowWeek(ShownDate.addDays(days));
 }
 
 void frmAppunta::OpenSelectedAppointment(int list)
