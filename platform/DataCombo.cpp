@@ -30,9 +30,9 @@ void DataCombo::refill()
 {
     const QString text = currentText();
     clear();
-    if (!m_rowSource || !m_rowSource->isOpen() || m_rowSource->fieldIndex(m_listField) < 0)
+    const int field = m_rowSource && m_rowSource->isOpen() ? m_rowSource->fieldIndex(m_listField) : -1;
+    if (field < 0)
         return;
-    const int field = m_rowSource->fieldIndex(m_listField);
     QStringList entries;
     entries.reserve(m_rowSource->recordCount());
     for (m_rowSource->moveFirst(); !m_rowSource->eof(); m_rowSource->moveNext()) {

@@ -1,5 +1,6 @@
 #include "BenchWindow.h"
 
+#include "AppError.h"
 #include "DataBase.h"
 #include "ListGrid.h"
 #include "frmMain.h"
@@ -8,6 +9,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <cstdio>
 
 namespace BenchWindow {
 
@@ -41,6 +45,23 @@ BenchFamily::Result movementList(frmMain &window)
     r.nanoseconds = timer.nsecsElapsed();
     r.rows = window.findChild<ListGrid *>(QStringLiteral("grdThis"))->rows();
     return r;
+}
+
+int run(int &argc, char *argv[], const char *name,
+        const std::function<int(const QString &dir, const QString &file, frmMain &window)> &body)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("Famiglia.mdb"));
+    try {
+        const std::unique_ptr<frmMain> window = open(file);
+        return body(dir.path(), file, *window);
+    } catch (const AppError &e) {
+        std::fprintf(stderr, "%s: %s\n", name, e.what());
+        return 1;
+    }
 }
 
 }

@@ -5,6 +5,7 @@
 #include "BenchFamily.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 class frmMain;
@@ -18,5 +19,11 @@ std::unique_ptr<frmMain> open(const QString &file);
 
 // The menu command "Movimenti", timed; the rows are the grid's.
 BenchFamily::Result movementList(frmMain &window);
+
+// A benchmark's frame: the application offscreen and in Italian, the family file in a temporary
+// folder and the main window open on it, then the body; an error is printed under the name and
+// gives 1, else the body's result is the exit code.
+int run(int &argc, char *argv[], const char *name,
+        const std::function<int(const QString &dir, const QString &file, frmMain &window)> &body);
 
 }

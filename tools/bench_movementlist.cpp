@@ -2,15 +2,12 @@
 // movements of one year (query, totals and the grid filled), offscreen, against a bare SQLite
 // read of the same rows. Prints both times (best of several runs), their ratio and the peak memory.
 
-#include "AppError.h"
 #include "BenchFamily.h"
 #include "BenchWindow.h"
 #include "frmMain.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <QLocale>
-#include <QTemporaryDir>
 #include <cstdio>
 #include <sys/resource.h>
 
@@ -26,15 +23,8 @@ constexpr int runs = 3;
 
 int main(int argc, char *argv[])
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("Famiglia.mdb"));
-    try {
-        const std::unique_ptr<frmMain> window = BenchWindow::open(file);
-
-        const Result list = BenchFamily::best(runs, [&] { return BenchWindow::movementList(*window); });
+    return BenchWindow::run(argc, argv, "bench_movementlist", [](const QString &, const QString &file, frmMain &window) {
+        const Result list = BenchFamily::best(runs, [&] { return BenchWindow::movementList(window); });
         const Result sqlite =
             BenchFamily::best(runs, [&] { return BenchFamily::bareRead(file, BenchFamily::listQuery, true); });
         QApplication::processEvents();   // the grid's first paint of the list
@@ -46,14 +36,11 @@ int main(int argc, char *argv[])
         std::printf("bare SQLite read of the same rows:    %8.1f ms, %d rows\n", sqlite.nanoseconds / 1e6, sqlite.rows);
         std::printf("ratio: %.2f (best of %d runs each)\n", double(list.nanoseconds) / double(sqlite.nanoseconds), runs);
         std::printf("peak memory: %.1f MB\n", usage.ru_maxrss / 1024.0);
-        std::printf("status: %s\n", qPrintable(window->findChild<QLabel *>(QStringLiteral("lblStatus"))->text()));
+        std::printf("status: %s\n", qPrintable(window.findChild<QLabel *>(QStringLiteral("lblStatus"))->text()));
         if (list.rows != sqlite.rows || list.rows != movements) {
             std::fprintf(stderr, "the list and the bare read gave different row counts\n");
             return 1;
         }
-    } catch (const AppError &e) {
-        std::fprintf(stderr, "bench_movementlist: %s\n", e.what());
-        return 1;
-    }
-    return 0;
+        return 0;
+    });
 }

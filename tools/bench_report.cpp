@@ -14,12 +14,11 @@
 #include "report/ReportPreview.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
-#include <QLocale>
 #include <QPdfWriter>
-#include <QTemporaryDir>
 #include <cstdio>
 #include <sys/resource.h>
 
@@ -35,16 +34,10 @@ double ms(qint64 ns) { return ns / 1e6; }
 
 int main(int argc, char *argv[])
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("Famiglia.mdb"));
-    try {
-        const std::unique_ptr<frmMain> window = BenchWindow::open(file);
-        auto *grid = window->findChild<ListGrid *>(QStringLiteral("grdThis"));
+    return BenchWindow::run(argc, argv, "bench_report", [](const QString &dir, const QString &, frmMain &window) {
+        auto *grid = window.findChild<ListGrid *>(QStringLiteral("grdThis"));
         const qint64 list =
-            BenchFamily::best(runs, [&] { return BenchWindow::movementList(*window); }).nanoseconds;
+            BenchFamily::best(runs, [&] { return BenchWindow::movementList(window); }).nanoseconds;
         QApplication::processEvents();
 
         // Riempi fills and lays out the report, then builds the preview and shows it through the
@@ -65,7 +58,7 @@ int main(int argc, char *argv[])
             firstPage = shown.nsecsElapsed();
             return 0;
         });
-        const QString totals = window->findChild<QLabel *>(QStringLiteral("lblStatus"))->text();
+        const QString totals = window.findChild<QLabel *>(QStringLiteral("lblStatus"))->text();
         qint64 bestFill = 0;
         for (int run = 0; run < runs; ++run) {
             timer.start();
@@ -87,7 +80,7 @@ int main(int argc, char *argv[])
         rusage usage{};
         getrusage(RUSAGE_SELF, &usage);
 
-        const QString pdfFile = dir.filePath(QStringLiteral("movimenti.pdf"));
+        const QString pdfFile = QDir(dir).filePath(QStringLiteral("movimenti.pdf"));
         timer.restart();
         QPdfWriter pdf(pdfFile);
         if (!printPages(layout, pdf, 0, layout.pageCount() - 1))
@@ -113,9 +106,6 @@ int main(int argc, char *argv[])
             std::fprintf(stderr, "bench_report: the preview or the grid does not hold the whole list\n");
             return 1;
         }
-    } catch (const AppError &e) {
-        std::fprintf(stderr, "bench_report: %s\n", e.what());
-        return 1;
-    }
-    return 0;
+        return 0;
+    });
 }

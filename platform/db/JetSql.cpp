@@ -607,8 +607,7 @@ bool readMoment(sqlite3_value *v, Moment &m)
 // Weekday counted from the first day of the week fd (1 Sunday .. 7 Saturday).
 int weekday(const QDate &d, int fd)
 {
-    const int sundayBased = d.dayOfWeek() % 7 + 1;
-    return (sundayBased - fd + 7) % 7 + 1;
+    return (Conv::weekday(d) - fd + 7) % 7 + 1;
 }
 
 // Week of the year: week 1 holds 1 January (fw 1), or is the first with four days (2), or

@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "Guarded.h"
 #include "Shell.h"
+#include "Twips.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -48,7 +49,7 @@ protected:
 private:
     const ReportLayout &m_layout;
     int m_page = 0;
-    qreal m_scale = 1.0 / 15;
+    qreal m_scale = 1.0 / Twips::PerPixel;
 };
 
 namespace {
