@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "Conversions.h"
 #include "DataCombo.h"
+#include "Funzioni.h"
 #include "Guarded.h"
 #include "MsgBox.h"
 #include "db/Recordset.h"
@@ -202,9 +203,7 @@ void clsComboSearch::search()
 {
     if (!m_rs || m_listField < 0)
         throw AppError(91, QStringLiteral("Variabile oggetto o variabile del blocco With non impostata"));
-    QString typed = m_buffer;
-    typed.replace(QLatin1Char('\''), QStringLiteral("''"));
-    const QString criterion = m_listFieldName + QStringLiteral(" like '") + typed + QStringLiteral("*'");
+    const QString criterion = m_listFieldName + QStringLiteral(" like '") + Funzioni::SqlQuote(m_buffer) + QStringLiteral("*'");
     // A recordset with no current record (an empty list) has no place to go back to.
     const bool hadCurrent = !m_rs->eof() && !m_rs->bof();
     const QVariant mark = hadCurrent ? m_rs->bookmark() : QVariant();

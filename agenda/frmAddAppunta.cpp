@@ -96,7 +96,7 @@ frmAddAppunta::frmAddAppunta(QWidget *parent)
     failureTexts().remove.clear();
     failureTexts().deleteTail = QStringLiteral(" Errore durante Elimina.");
     failureTexts().loadKind = MsgKind::Warning;
-    resize(6795 / 15, 4410 / 15);
+    resize(Twips::px(6795), Twips::px(4410));
 }
 
 frmAddAppunta::~frmAddAppunta() = default;

@@ -26,6 +26,7 @@
 
 using Twips::place;
 using Twips::px;
+using Twips::twips;
 
 namespace {
 
@@ -140,9 +141,7 @@ frmAppunta *frmAppunta::openPlanner()
 // Each showing starts on the week of today.
 bool frmAppunta::runLoad()
 {
-    ClearLists();
-    ResetDayCounts();
-    LoadWeekAppointments(SetWeek(Clock::today()));
+    ShowWeek(Clock::today());
     return true;
 }
 
@@ -179,9 +178,15 @@ bool frmAppunta::eventFilter(QObject *watched, QEvent *e)
 
 void frmAppunta::ReConnectList()
 {
+    ShowWeek(ShownDate);
+}
+
+// Empties the lists and fills them with the week of d.
+void frmAppunta::ShowWeek(const QDate &d)
+{
     ClearLists();
     ResetDayCounts();
-    LoadWeekAppointments(SetWeek(ShownDate));
+    LoadWeekAppointments(SetWeek(d));
 }
 
 // The Monday-to-Saturday week of d, a Sunday opening the week that starts the next day; returns
@@ -274,9 +279,7 @@ void frmAppunta::AddAppointmentItem(int id, const QString &client, int day, cons
 
 void frmAppunta::MoveWeek(int days)
 {
-    ClearLists();
-    ResetDayCounts();
-    LoadWeekAppointments(SetWeek(ShownDate.addDays(days)));
+    ShowWeek(ShownDate.addDays(days));
 }
 
 void frmAppunta::OpenSelectedAppointment(int list)
@@ -333,10 +336,10 @@ void frmAppunta::resizeEvent(QResizeEvent *e)
 
 void frmAppunta::applyResizeRule()
 {
-    const double W = width() * 15.0;
-    const double H = height() * 15.0;
+    const double W = twips(width());
+    const double H = twips(height());
     const double L = DataBase::Sett().LeftListAppuntament();
-    const double w = ListView1[0]->width() * 15.0;
+    const double w = twips(ListView1[0]->width());
     const double lefts[3] = {W / 15 + L - 500, w + W / 8.5 + L - 1000, 2 * w + W / 6 + L - 1500};
     const double tops[2] = {H / 10 + 200, H / 2 + 800};
     for (int k = 0; k < 6; ++k) {

@@ -38,6 +38,7 @@ protected:
 private:
     friend class tst_frmAppunta;
 
+    void ShowWeek(const QDate &d);
     QString SetWeek(const QDate &d);
     void ShowWeekCaptions(const QDate &monday, const QDate &saturday);
     void ResetDayCounts();
