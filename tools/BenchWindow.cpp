@@ -2,6 +2,7 @@
 
 #include "AppError.h"
 #include "DataBase.h"
+#include "Italian.h"
 #include "ListGrid.h"
 #include "frmMain.h"
 
@@ -9,7 +10,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QLocale>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -53,7 +53,7 @@ int run(int &argc, char *argv[], const char *name,
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    Italian::apply();
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("Famiglia.mdb"));
     try {
