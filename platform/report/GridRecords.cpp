@@ -17,14 +17,17 @@ void copyGridRows(ListGrid &grid, Recordset &records)
 {
     const int rows = grid.rows();
     const int columns = grid.columns();
+    // The cells are read by position: selecting each row in turn would scroll and repaint the list
+    // once per row. The selection ends on the last row, where walking down would have left it.
     for (int r = 1; r <= rows; ++r) {
-        grid.setSelectedRow(r);
         records.addNew();
         for (int c = 1; c <= columns; ++c) {
             const int size = records.fieldSize(c - 1);
             records.setValue(c - 1, grid.cellText(r, c).left(size > 0 ? size : -1));
         }
     }
+    if (rows > 0)
+        grid.setSelectedRow(rows);
 }
 
 std::unique_ptr<Recordset> gridRecords(ListGrid &grid, const std::vector<std::pair<QString, int>> &fields)
