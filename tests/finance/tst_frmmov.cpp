@@ -190,6 +190,38 @@ private slots:
         QCOMPARE(ui::field(form.get(), "txtUscita")->text(), QStringLiteral("€ 1.245,50"));
     }
 
+    // Refilling the lists at each binding chooses no type: the amount boxes follow only the type the
+    // record shows, and the edit mode stays the record's.
+    void refillChoosesNoType_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<bool>("deleted");
+        QTest::addColumn<bool>("income");    // txtEntrata enabled
+        QTest::addColumn<bool>("expense");   // txtUscita enabled
+        QTest::addColumn<int>("mode");
+        QTest::newRow("new movement") << 0 << false << true << true << 2;
+        QTest::newRow("income movement") << 6 << false << true << false << 0;
+        QTest::newRow("income movement deleted") << 6 << true << true << false << 2;
+    }
+    void refillChoosesNoType()
+    {
+        QFETCH(int, id);
+        QFETCH(bool, deleted);
+        QFETCH(bool, income);
+        QFETCH(bool, expense);
+        QFETCH(int, mode);
+        db->exec(QStringLiteral("INSERT INTO Movimenti (IdMov, Entrata, Uscita, IdTipoPag, IdTipoMov) VALUES (6, 50, 0, 1, 1);"));
+        auto form = openOn(id);
+        if (deleted)
+            ui::click(form.get(), "Command6");
+        QCOMPARE(ui::field(form.get(), "txtEntrata")->isEnabled(), income);
+        QCOMPARE(ui::field(form.get(), "txtUscita")->isEnabled(), expense);
+        QCOMPARE(form->editMode(), mode);
+        msg->clear();
+        form->close();
+        QCOMPARE(msg->count(), mode == 0 ? 0 : 1);
+    }
+
     // Leaving an amount box: what it then holds, the box shown, and whether the focus stays.
     void leavingAnAmountBox_data()
     {
