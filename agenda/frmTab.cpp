@@ -205,9 +205,25 @@ void frmTab::resizeEvent(QResizeEvent *event)
     cmdLast->move(px(labelWidth + 700 + 340), 0);
 }
 
-// Unload: the close box closes in any state.
+// Closing writes the row being typed or changed, as moving off it does; a row the table refuses
+// keeps the form open with the row, the source having said why.
+bool frmTab::writePendingRow()
+{
+    if (!PrimaryCLS)
+        return true;
+    grdDataGrid->commitCell();
+    if (PrimaryCLS->EditingRecord())
+        PrimaryCLS->Update();
+    return !PrimaryCLS->EditingRecord();
+}
+
+// Unload: the close box closes in any state once the pending row is written.
 void frmTab::closeEvent(QCloseEvent *event)
 {
+    if (!writePendingRow()) {
+        event->ignore();
+        return;
+    }
     Shell::setMousePointer(0);
     QDialog::reject();
     event->accept();

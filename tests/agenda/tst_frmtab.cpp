@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QWindow>
 #include <memory>
 
 class tst_frmTab : public QObject, FormTest<frmTurni>
@@ -225,6 +226,61 @@ private slots:
         QCOMPARE(form.windowTitle(), QStringLiteral("Postazioni di lavoro"));
         QCOMPARE(msg->count(), 0);
         ui::shoot(&form, QStringLiteral("frmPostazioni"));
+    }
+
+    // Closing writes the row being typed or changed, as moving off it does, whichever way the form
+    // is closed; a row the table refuses keeps the form open with the row, after the source's box.
+    void closingWritesTheRowTyped_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("added");
+        QTest::addColumn<bool>("confirmed");
+        QTest::addColumn<bool>("refused");
+        for (const char *how : {"cmdClose", "Esc", "close box"}) {
+            QTest::addRow("new row, %s", how) << how << true << true << false;
+            QTest::addRow("changed row, %s", how) << how << false << true << false;
+            QTest::addRow("refused row, %s", how) << how << true << true << true;
+        }
+        QTest::newRow("new row still typed, close box") << "close box" << true << false << false;
+    }
+    void closingWritesTheRowTyped()
+    {
+        QFETCH(QString, how);
+        QFETCH(bool, added);
+        QFETCH(bool, confirmed);
+        QFETCH(bool, refused);
+        addShifts(1);
+        db->exec(QStringLiteral("CREATE UNIQUE INDEX Turni_Ora ON Turni (Ora);"));
+        auto form = openForm();
+        const int row = added ? 1 : 0;
+        if (added)
+            ui::click(form.get(), "cmdAdd");
+        const QString typed = refused ? QStringLiteral("08:00") : QStringLiteral("18:30");
+        typeCell(grid(form.get()), row, 0, typed, confirmed);
+
+        if (how == QLatin1String("cmdClose"))
+            ui::click(form.get(), "cmdClose");
+        else if (how == QLatin1String("Esc"))
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        else
+            form->windowHandle()->close();
+        ui::settle();
+
+        QCOMPARE(form->isVisible(), refused);
+        QCOMPARE(grid(form.get())->model()->index(row, 0).data().toString(), typed);
+        QStringList stored;
+        for (const auto &r : db->rows(QStringLiteral("SELECT Ora FROM Turni ORDER BY IdTurno")))
+            stored << r[0].toString();
+        if (refused) {
+            QCOMPARE(stored, QStringList{QStringLiteral("08:00")});
+            QCOMPARE(msg->count(), 1);
+            QCOMPARE(msg->last().kind, MsgKind::Information);
+            QCOMPARE(msg->last().title, QStringLiteral("Gestione turni"));
+        } else {
+            const QStringList expected = added ? QStringList{QStringLiteral("08:00"), typed} : QStringList{typed};
+            QCOMPARE(stored, expected);
+            QCOMPARE(msg->count(), 0);
+        }
     }
 
     void aSourceThatCannotOpenLeavesTheFormClosed()
