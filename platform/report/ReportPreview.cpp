@@ -60,7 +60,7 @@ const int ZoomPercents[] = {0, 0, 50, 75, 100, 150, 200};
 enum { ZoomWholePage = 0, ZoomPageWidth = 1 };
 }
 
-ReportPreview::ReportPreview(ReportLayout layout, QWidget *parent) : QDialog(parent), m_layout(std::move(layout))
+ReportPreview::ReportPreview(ReportLayout layout, QWidget *parent) : LoadingDialog(parent), m_layout(std::move(layout))
 {
     setObjectName(QStringLiteral("ReportPreview"));
     setWindowTitle(m_layout.caption);
