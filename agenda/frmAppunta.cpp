@@ -14,6 +14,7 @@
 #include "Twips.h"
 #include "db/Recordset.h"
 #include "frmAddAppunta.h"
+#include "report/GridRecords.h"
 #include "rptAppunta.h"
 
 #include <QApplication>
@@ -296,12 +297,10 @@ void frmAppunta::OpenSelectedAppointment(int list)
 // The week as the lists show it: each day's heading, its appointments indented, an empty line.
 void frmAppunta::PrintWeek()
 {
-    Recordset week;
-    week.appendField(QStringLiteral("Appuntamento"), Recordset::LongVarChar, 255);
-    week.open();
+    const std::unique_ptr<Recordset> week = textRecords({{QStringLiteral("Appuntamento"), 255}});
     auto addLine = [&week](const QString &text) {
-        week.addNew();
-        week.setValue(0, text);
+        week->addNew();
+        setFieldText(*week, 0, text);
     };
     for (int k = 0; k < 6; ++k) {
         addLine(Label1[k]->text());
@@ -311,12 +310,12 @@ void frmAppunta::PrintWeek()
                     + QStringLiteral(" - ") + list->cellText(r, 3));
         addLine(QString());
     }
-    week.update();
+    week->update();
 
     rptAppunta report;
     // Both dates whole: the status text after its heading.
     report.control(QStringLiteral("lblData")).caption = lblStatus->text().mid(kWeekHeading.size()).trimmed();
-    report.dataSource = &week;
+    report.dataSource = week.get();
     report.show(this);
 }
 

@@ -22,6 +22,8 @@ protected:
     void deleteCurrent() override;
 
 private:
+    QLineEdit *ruledOutAmount() const;
+    double amountOf(const QLineEdit *box) const;
     void dtcMov_Change(const QString &text);
     bool amountLeft(QLineEdit *box, QLineEdit *other);
 

@@ -1,5 +1,7 @@
 #include "NoCase.h"
 
+#include "Conversions.h"
+
 #include <QChar>
 #include <QVector>
 #include <algorithm>
@@ -125,14 +127,12 @@ int compare(QByteArrayView a, QByteArrayView b)
         if (x < 0x80 && y < 0x80) {   // the common case, without decoding
             ++p;
             ++q;
-            if (x - 'A' < 26)
-                x += 'a' - 'A';
-            if (y - 'A' < 26)
-                y += 'a' - 'A';
         } else {
-            x = QChar::toCaseFolded(next(p, endP));
-            y = QChar::toCaseFolded(next(q, endQ));
+            x = next(p, endP);
+            y = next(q, endQ);
         }
+        x = Conv::foldCase(x);
+        y = Conv::foldCase(y);
         if (x != y)
             return x < y ? -1 : 1;
     }

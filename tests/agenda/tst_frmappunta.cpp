@@ -178,15 +178,19 @@ private slots:
     void printsTheWeek_data()
     {
         QTest::addColumn<int>("tuesdayAppointments");
-        QTest::newRow("empty week") << 0;
-        QTest::newRow("two on Tuesday") << 2;
+        QTest::addColumn<QString>("client");   // of the 09:00 appointment
+        QTest::newRow("empty week") << 0 << QString();
+        QTest::newRow("two on Tuesday") << 2 << QStringLiteral("Bianchi Luca");
+        // A line longer than the printed field is cut to its 255 characters.
+        QTest::newRow("a line too long") << 2 << QStringLiteral("Bianchi Luca ").repeated(20);
     }
     void printsTheWeek()
     {
         QFETCH(int, tuesdayAppointments);
+        QFETCH(QString, client);
         if (tuesdayAppointments)
             book({{QDate(2024, 3, 5), QStringLiteral("10:00"), QStringLiteral("Rossi Anna")},
-                  {QDate(2024, 3, 5), QStringLiteral("09:00"), QStringLiteral("Bianchi Luca")}});
+                  {QDate(2024, 3, 5), QStringLiteral("09:00"), client}});
         auto form = openOn(QDate(2024, 3, 6));
         ReportLayout printed;
         Shell::setModalHandler([&](QDialog *d) {
@@ -195,6 +199,7 @@ private slots:
         });
         ui::click(form.get(), "Command2");
         Shell::setModalHandler({});
+        QCOMPARE(session->msg.count(), 0);
         QCOMPARE(printed.caption, QStringLiteral("Anteprima appuntamenti"));
         QCOMPARE(printed.pageCount(), 1);
 
@@ -203,7 +208,8 @@ private slots:
         for (int k = 0; k < 6; ++k) {
             lines << QStringLiteral("%1 %2 marzo").arg(QLatin1String(days[k])).arg(4 + k);
             if (k == 1 && tuesdayAppointments)
-                lines << QStringLiteral("    Bianchi Luca - S1 - 09:00") << QStringLiteral("    Rossi Anna - S1 - 10:00");
+                lines << (QStringLiteral("    ") + client + QStringLiteral(" - S1 - 09:00")).left(255)
+                      << QStringLiteral("    Rossi Anna - S1 - 10:00");
             lines << QString();
         }
         // Title, column heading and the week's dates; the lines; the page footer.
