@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "Clock.h"
 #include "Conversions.h"
+#include "DataCombo.h"
 #include "DataBase.h"
 #include "DateBox.h"
 #include "DatePicker.h"
@@ -34,6 +35,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <vector>
 
 namespace {
 
@@ -410,9 +412,17 @@ int EditForm::editMode() const
 
 void EditForm::BindControls()
 {
-    // A combo the form refills here is the form's own change, not the user's.
+    // A combo the form refills here is the form's own change, not the user's: nothing is written and
+    // no change handler of the form runs until the record is shown.
     const QScopedValueRollback showing(m_showing, true);
-    bindingControls();
+    {
+        std::vector<std::unique_ptr<DataCombo::Refill>> refills;
+        for (const Binding &b : std::as_const(m_bindings)) {
+            if (auto *combo = qobject_cast<QComboBox *>(b.field))
+                refills.push_back(std::make_unique<DataCombo::Refill>(combo));
+        }
+        bindingControls();
+    }
     showRecord();
 }
 

@@ -87,7 +87,8 @@ protected:
     // LoadRecord and the single-record load: the record was found, or a new record was started.
     virtual void recordLoaded(bool found) { Q_UNUSED(found) }
     // BindControls: before the fields show the record (a form refills its data combos' lists here);
-    // what it changes in bound fields is not the user's change and is not written.
+    // what it changes in bound fields is not the user's change: it is not written, and a refilled
+    // combo sends no signal and keeps the row it showed (DataCombo::Refill).
     virtual void bindingControls() {}
     // New: a new record was started.
     virtual void newStarted() {}

@@ -21,6 +21,8 @@ protected:
     void afterWrite(bool wasNew) override;
 
 private:
+    QLineEdit *ruledOutAmount() const;
+    double amountOf(const QLineEdit *box) const;
     void dtcMov_Change(const QString &text);
     bool amountLeft(QLineEdit *box, QLineEdit *other);
 
