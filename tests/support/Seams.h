@@ -21,6 +21,8 @@ public:
 
     // Answers used in order; when the queue is empty a box is answered Ok (or Yes for questions).
     void answer(MsgAnswer a) { m_answers.append(a); }
+    // Each box also opens as a window and is active until answered, as a real box is.
+    void showAsWindows(bool on) { m_windows = on; }
 
     const QList<MsgRecord> &shown() const { return m_shown; }
     int count() const { return int(m_shown.size()); }
@@ -29,5 +31,6 @@ public:
 
 private:
     QList<MsgAnswer> m_answers;
+    bool m_windows = false;
     QList<MsgRecord> m_shown;
 };
