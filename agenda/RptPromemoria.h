@@ -9,7 +9,7 @@ class RptPromemoria : public GridReport
 public:
     RptPromemoria();
 
-    // Copies the grid's rows (the grid's selection walks down to the last row) and shows the
+    // Copies the grid's rows (the grid's selection ends on the last row) and shows the
     // preview; returns when the preview closes.
     void Riempi(ListGrid &grid);
 };

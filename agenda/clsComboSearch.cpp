@@ -23,6 +23,20 @@ struct Busy
     bool &f;
 };
 
+// Drops the buffer's last character, both halves of a surrogate pair: half a character would make the
+// find criterion invalid text.
+void dropLastCharacter(QString &buffer)
+{
+    const qsizetype n = buffer.size();
+    buffer.chop(n >= 2 && buffer[n - 1].isLowSurrogate() && buffer[n - 2].isHighSurrogate() ? 2 : 1);
+}
+
+// The first character of a key's text, whole when it lies outside the basic plane.
+QString firstCharacter(const QString &text)
+{
+    return text.left(text.size() >= 2 && text[0].isHighSurrogate() && text[1].isLowSurrogate() ? 2 : 1);
+}
+
 }
 
 clsComboSearch::clsComboSearch(QObject *parent) : QObject(parent) {}
@@ -174,14 +188,14 @@ bool clsComboSearch::m_DCombo_KeyPress(QKeyEvent *key)
         if (code == 8) {
             swallow = true;
             if (!m_buffer.isEmpty()) {
-                m_buffer.chop(1);
+                dropLastCharacter(m_buffer);
                 searchAsked = true;
             }
         } else if (code == 13 || code == 9) {
             if (QLineEdit *edit = m_DCombo->lineEdit())
                 edit->end(false);
         } else if (code >= 32) {
-            m_buffer += key->text().left(1).toUpper();
+            m_buffer += firstCharacter(key->text()).toUpper();
             searchAsked = true;
         }
         if (searchAsked && !m_buffer.isEmpty()) {
@@ -191,7 +205,7 @@ bool clsComboSearch::m_DCombo_KeyPress(QKeyEvent *key)
             m_DCombo->setEditText(QString());
         }
     } catch (const AppError &e) {
-        MsgBox(QStringLiteral("Unexpected Error - %1 %2").arg(qint32(e.number())).arg(e.description()), MsgKind::Plain,
+        MsgBox(QStringLiteral("Unexpected Error - %1 %2").arg(qint32(e.number())).arg(e.description()), MsgKind::Error,
                QStringLiteral("clsDataComboSearch.m_DCombo_KeyPress"));
     }
     return swallow;
@@ -212,7 +226,7 @@ void clsComboSearch::search()
     if (!found) {
         if (hadCurrent)
             m_rs->setBookmark(mark);
-        m_buffer.chop(1);
+        dropLastCharacter(m_buffer);
         if (m_buffer.isEmpty())
             m_DCombo->setEditText(QString());
     } else {

@@ -42,6 +42,7 @@ private:
     void cmdUpdate_Click();
     void cmdCancel_Click();
     void cmdClose_Click();
+    bool writePendingRow();   // false when the table refused it
     // The buttons that show their failures in a plain box under the program's title.
     void trapped(const std::function<void()> &action);
 

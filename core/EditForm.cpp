@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "Clock.h"
 #include "Conversions.h"
+#include "DataCombo.h"
 #include "DataBase.h"
 #include "DateBox.h"
 #include "DatePicker.h"
@@ -34,6 +35,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <vector>
 
 namespace {
 
@@ -342,6 +344,14 @@ bool EditForm::runLoad()
         return false;
     applyFocusOrder();
     m_paintListFailed = false;
+    load();
+    focusFirstField();
+    return true;
+}
+
+// The load traps its own failures, also when a delete runs it again.
+void EditForm::load()
+{
     Guarded(messageTitle(), [this] {
         prepareLoad();
         if (m_shape == ListEditor) {
@@ -352,8 +362,6 @@ bool EditForm::runLoad()
             LoadRecord(m_recordId);
         }
     }, m_failures.loadKind);
-    focusFirstField();
-    return true;
 }
 
 // Each showing starts on the first field of the Tab order that the user can type into now (on the
@@ -404,9 +412,17 @@ int EditForm::editMode() const
 
 void EditForm::BindControls()
 {
-    // A combo the form refills here is the form's own change, not the user's.
+    // A combo the form refills here is the form's own change, not the user's: nothing is written and
+    // no change handler of the form runs until the record is shown.
     const QScopedValueRollback showing(m_showing, true);
-    bindingControls();
+    {
+        std::vector<std::unique_ptr<DataCombo::Refill>> refills;
+        for (const Binding &b : std::as_const(m_bindings)) {
+            if (auto *combo = qobject_cast<QComboBox *>(b.field))
+                refills.push_back(std::make_unique<DataCombo::Refill>(combo));
+        }
+        bindingControls();
+    }
     showRecord();
 }
 
@@ -568,18 +584,42 @@ void EditForm::save()
 
 void EditForm::deleteRecord()
 {
+    const StatementDelete &how = m_deleteStatement;
     try {
         if (rs().editMode() != Recordset::EditNone || !allowDelete())
             return;
         if (MsgBox(QStringLiteral("Si è sicuri di voler cancellare il record:"), MsgKind::Question,
                    QStringLiteral("Delete record!")) != MsgAnswer::Yes)
             return;
-        deleteCurrent();
-        MsgBox(QStringLiteral("Record Cancellato!"), MsgKind::Information, QStringLiteral("Delete Successfull!"));
-        RefreshList();
+        if (how.sql.isEmpty()) {
+            deleteCurrent();
+            tellDeleted();
+            RefreshList();
+            return;
+        }
+        rs().deleteByStatement(how.sql.arg(m_recordId), how.stampFirst ? stampColumn() : QString(), Clock::today());
     } catch (const std::exception &failure) {
-        MsgBox(failureText(failure, m_failures.remove, m_failures.deleteTail), MsgKind::Error, messageTitle());
+        // Another user's change keeps the record, and the user is told so whatever the form's words.
+        const auto *e = dynamic_cast<const AppError *>(&failure);
+        MsgBox(e && e->number() == AppError::Conflict ? conflictText() + QStringLiteral(" Operazione Annullata")
+                                                      : failureText(failure, m_failures.remove, m_failures.deleteTail),
+               MsgKind::Error, messageTitle());
+        return;
     }
+    // The record is gone: from here on nothing can fail the delete.
+    m_rs.reset();
+    m_recordId = 0;
+    if (how.toldBeforeLoad)
+        tellDeleted();
+    load();
+    if (!how.toldBeforeLoad)
+        tellDeleted();
+    RefreshList();
+}
+
+void EditForm::tellDeleted()
+{
+    MsgBox(QStringLiteral("Record Cancellato!"), MsgKind::Information, QStringLiteral("Delete Successfull!"));
 }
 
 void EditForm::deleteCurrent()

@@ -9,7 +9,7 @@ class RptMov : public GridReport
 public:
     RptMov();
 
-    // Copies the grid's rows (the grid's selection walks down to the last row), puts the totals
+    // Copies the grid's rows (the grid's selection ends on the last row), puts the totals
     // text in lblTot and shows the preview; returns when the preview closes.
     void Riempi(ListGrid &grid, const QString &totals);
 };

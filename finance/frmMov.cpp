@@ -15,12 +15,6 @@
 
 namespace {
 
-// An amount box's text as the amount it holds: empty, or no number, is 0.
-double amountOf(const QLineEdit *box)
-{
-    return Conv::isNumeric(box->text()) ? Conv::toDouble(box->text()) : 0.0;
-}
-
 QString euroFormat(const QVariant &value) { return Conv::euro(Conv::toDouble(value)); }
 
 } // namespace
@@ -74,6 +68,8 @@ frmMov::frmMov(QWidget *parent)
     LeaveCheck::install(txtEntrata, [this] { return amountLeft(txtEntrata, txtUscita); });
     LeaveCheck::install(txtUscita, [this] { return amountLeft(txtUscita, txtEntrata); });
     connect(dtcMov, &QComboBox::currentTextChanged, this, &frmMov::dtcMov_Change);
+    // Deleted by statement; the form loads again as a new movement before it tells so.
+    setDeleteStatement({QStringLiteral("DELETE FROM Movimenti where IdMov= %1")});
     resize(560, 260);
 }
 
@@ -95,6 +91,24 @@ void frmMov::bindingControls()
     }
 }
 
+// The amount box that the type shown rules out; none while no type is shown.
+QLineEdit *frmMov::ruledOutAmount() const
+{
+    const QString type = dtcMov->currentText();
+    if (type.isEmpty())
+        return nullptr;
+    return type.contains(QStringLiteral("(Entrata)")) ? txtUscita : txtEntrata;
+}
+
+// An amount box's text as the amount it holds: empty, or no number, is 0; so is the box the type
+// rules out, which only keeps its amount on screen for a change of type.
+double frmMov::amountOf(const QLineEdit *box) const
+{
+    if (box == ruledOutAmount())
+        return 0.0;
+    return Conv::isNumeric(box->text()) ? Conv::toDouble(box->text()) : 0.0;
+}
+
 QString frmMov::requiredFieldMessage() const
 {
     if (dtcTipoPag->currentIndex() < 0 || dtcMov->currentIndex() < 0)
@@ -110,6 +124,8 @@ QString frmMov::requiredFieldMessage() const
 
 void frmMov::beforeWrite()
 {
+    if (QLineEdit *ruledOut = ruledOutAmount())
+        rs().setValue(ruledOut == txtEntrata ? QStringLiteral("Entrata") : QStringLiteral("Uscita"), 0);
     rs().setValue(QStringLiteral("IdUtente"), DataBase::UserId);
 }
 
@@ -122,21 +138,14 @@ void frmMov::afterWrite(bool wasNew)
     LoadRecord(recordId());
 }
 
-void frmMov::deleteCurrent()
-{
-    DataBase::AdoConnect().execute(QStringLiteral("DELETE FROM Movimenti where IdMov= ") + QString::number(recordId()));
-    setRecordId(0);
-    LoadRecord(0);
-}
-
 // The movement type tells which amount the movement carries; the other box keeps its value.
 void frmMov::dtcMov_Change(const QString &text)
 {
     if (text.isEmpty())
         return;
-    const bool income = text.contains(QStringLiteral("(Entrata)"));
-    txtEntrata->setEnabled(income);
-    txtUscita->setEnabled(!income);
+    QLineEdit *ruledOut = ruledOutAmount();
+    txtEntrata->setEnabled(ruledOut != txtEntrata);
+    txtUscita->setEnabled(ruledOut != txtUscita);
 }
 
 // Leaving an amount box: a number is required, and at most one of the two boxes may be above 0.

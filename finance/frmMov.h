@@ -19,9 +19,10 @@ protected:
     void bindingControls() override;
     void beforeWrite() override;
     void afterWrite(bool wasNew) override;
-    void deleteCurrent() override;
 
 private:
+    QLineEdit *ruledOutAmount() const;
+    double amountOf(const QLineEdit *box) const;
     void dtcMov_Change(const QString &text);
     bool amountLeft(QLineEdit *box, QLineEdit *other);
 

@@ -449,32 +449,50 @@ QString currency(double amount)
     return italian().toString(amount, 'f', 2) + QStringLiteral(" €");
 }
 
+namespace {
+
+// The code point at i, and i moved past it; a lone surrogate stands for itself.
+char32_t nextCodePoint(QStringView s, qsizetype &i)
+{
+    const QChar c = s[i++];
+    if (c.isHighSurrogate() && i < s.size() && s[i].isLowSurrogate())
+        return QChar::surrogateToUcs4(c, s[i++]);
+    return c.unicode();
+}
+
+}
+
 Wildcard::Wildcard(QStringView pattern, Dialect dialect)
 {
-    const auto add = [this](Token::Kind kind, QString chars = {}) { m_tokens.push_back({kind, std::move(chars)}); };
-    for (qsizetype i = 0; i < pattern.size(); ++i) {
-        const QChar c = pattern[i];
-        if (c == QLatin1Char('*') || (dialect == Find && c == QLatin1Char('%'))) {
+    const auto add = [this](Token::Kind kind, std::u32string chars = {}) {
+        m_tokens.push_back({kind, std::move(chars)});
+    };
+    for (qsizetype i = 0; i < pattern.size();) {
+        const char32_t c = nextCodePoint(pattern, i);
+        if (c == '*' || (dialect == Find && c == '%')) {
             if (m_tokens.empty() || m_tokens.back().kind != Token::Run)   // a run of stars is one star
                 add(Token::Run);
-        } else if (c == QLatin1Char('?') || (dialect == Find && c == QLatin1Char('_'))) {
+        } else if (c == '?' || (dialect == Find && c == '_')) {
             add(Token::One);
-        } else if (dialect == Like && c == QLatin1Char('#')) {
+        } else if (dialect == Like && c == '#') {
             add(Token::Digit);
-        } else if (dialect == Like && c == QLatin1Char('[')) {
-            const qsizetype close = pattern.indexOf(QLatin1Char(']'), i + 1);
+        } else if (dialect == Like && c == '[') {
+            const qsizetype close = pattern.indexOf(QLatin1Char(']'), i);
             if (close < 0) {
                 m_valid = false;
                 return;
             }
-            QStringView list = pattern.mid(i + 1, close - i - 1);
+            QStringView list = pattern.mid(i, close - i);
             const bool negated = list.startsWith(QLatin1Char('!'));
             if (negated)
                 list = list.mid(1);
-            add(negated ? Token::NotList : Token::List, list.toString().toCaseFolded());
-            i = close;
+            std::u32string chars;
+            for (qsizetype k = 0; k < list.size();)
+                chars += foldCase(nextCodePoint(list, k));
+            add(negated ? Token::NotList : Token::List, std::move(chars));
+            i = close + 1;
         } else {
-            add(Token::Char, QString(c.toCaseFolded()));
+            add(Token::Char, std::u32string(1, foldCase(c)));
         }
     }
 }
@@ -483,9 +501,9 @@ bool Wildcard::matches(QStringView text) const
 {
     if (!m_valid)
         return false;
-    const auto inList = [](const QString &list, QChar c) {
-        for (qsizetype k = 0; k < list.size(); ++k) {
-            if (k + 2 < list.size() && list[k + 1] == QLatin1Char('-')) {   // a range; '-' first or last is itself
+    const auto inList = [](const std::u32string &list, char32_t c) {
+        for (size_t k = 0; k < list.size(); ++k) {
+            if (k + 2 < list.size() && list[k + 1] == '-') {   // a range; '-' first or last is itself
                 if (list[k] <= c && c <= list[k + 2])
                     return true;
                 k += 2;
@@ -495,10 +513,10 @@ bool Wildcard::matches(QStringView text) const
         }
         return false;
     };
-    const auto fits = [&](const Token &t, QChar c) {
+    const auto fits = [&](const Token &t, char32_t c) {
         switch (t.kind) {
         case Token::One: return true;
-        case Token::Digit: return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+        case Token::Digit: return c >= '0' && c <= '9';
         case Token::Char: return t.chars[0] == c;
         case Token::List: return inList(t.chars, c);
         case Token::NotList: return !inList(t.chars, c);
@@ -517,12 +535,16 @@ bool Wildcard::matches(QStringView text) const
         if (p < n && m_tokens[p].kind == Token::Run) {
             runAt = p++;
             runTo = t;
-        } else if (p < n && fits(m_tokens[p], text[t].toCaseFolded())) {
+            continue;
+        }
+        qsizetype after = t;
+        if (p < n && fits(m_tokens[p], foldCase(nextCodePoint(text, after)))) {
             ++p;
-            ++t;
+            t = after;
         } else if (runAt < n) {
             p = runAt + 1;
-            t = ++runTo;
+            nextCodePoint(text, runTo);
+            t = runTo;
         } else {
             return false;
         }

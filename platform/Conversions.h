@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QVariant>
+#include <string>
 #include <vector>
 
 namespace Conv {
@@ -31,6 +32,15 @@ QString generalDate(const QVariant &v);         // short date, plus " HH:mm:ss" 
 QString currency(double amount);                // "1.234,56 €"
 QString euro(double amount);                    // "€ 1.234,56", "-€ 20,00": the amount boxes' display format
 
+// A character without regard to case: the one fold of the wildcard matcher and of the databases'
+// case-blind order, so that what "=" finds a pattern of the same text finds too.
+inline char32_t foldCase(char32_t c)
+{
+    if (c < 0x80)   // the common case, without the table
+        return c - 'A' < 26 ? c + ('a' - 'A') : c;
+    return QChar::toCaseFolded(c);
+}
+
 // A wildcard pattern, matched against a whole text without regard to case, in time bounded by
 // the text's length times the pattern's. The dialects:
 //   Find      a recordset's find: '*' or '%' any run of characters (also none), '?' or '_' one character;
@@ -38,7 +48,8 @@ QString euro(double amount);                    // "€ 1.234,56", "-€ 20,00":
 //             "[list]" one character of the list, "[!list]" one not in it, "a-z" a range in a list;
 //             an unclosed '[' makes a pattern that matches nothing;
 //   FileName  file names: '*' any run, '?' one character.
-// Every other character stands for itself.
+// Every other character stands for itself. A character is a whole code point (a letter outside the
+// basic plane too), folded as the databases' case-blind collation folds it.
 class Wildcard
 {
 public:
@@ -50,7 +61,7 @@ private:
     struct Token
     {
         enum Kind { Run, One, Digit, Char, List, NotList } kind;
-        QString chars;   // Char: the character; lists: the list, case-folded
+        std::u32string chars;   // Char: the character; lists: the list; case-folded
     };
     std::vector<Token> m_tokens;
     bool m_valid = true;

@@ -28,7 +28,7 @@ void DataCombo::setListField(const QString &name)
 // source does not have leaves the list empty.
 void DataCombo::refill()
 {
-    const QString text = currentText();
+    const Refill keep(this);
     clear();
     const int field = m_rowSource && m_rowSource->isOpen() ? m_rowSource->fieldIndex(m_listField) : -1;
     if (field < 0)
@@ -42,5 +42,24 @@ void DataCombo::refill()
     if (m_rowSource->recordCount() > 0)
         m_rowSource->moveFirst();
     addItems(entries);
-    setEditText(text);
+}
+
+DataCombo::Refill::Refill(QComboBox *combo)
+    : m_combo(combo), m_silence(combo), m_text(combo->currentText()), m_data(combo->currentData()),
+      m_hadRow(combo->currentIndex() >= 0)
+{
+}
+
+DataCombo::Refill::~Refill()
+{
+    if (!m_combo)
+        return;
+    int row = -1;
+    for (int i = 0; m_hadRow && row < 0 && i < m_combo->count(); ++i) {
+        if (m_combo->itemText(i) == m_text && m_combo->itemData(i) == m_data)
+            row = i;
+    }
+    m_combo->setCurrentIndex(row);
+    if (m_combo->isEditable())
+        m_combo->setEditText(m_text);
 }

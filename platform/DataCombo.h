@@ -4,7 +4,9 @@
 
 #include <QComboBox>
 #include <QPointer>
+#include <QSignalBlocker>
 #include <QString>
+#include <QVariant>
 
 class Recordset;
 
@@ -19,6 +21,26 @@ public:
     Recordset *rowSource() const { return m_rowSource; }
     void setListField(const QString &name);
     QString listField() const { return m_listField; }
+
+    // Refilling any combo's list is the program's doing, never the user's choice. While a Refill
+    // lives the combo sends no signal; when it ends the combo shows again the row it showed before
+    // (same text and data), or no row when the new list lacks it, and an editable combo keeps its
+    // text. So no change handler runs for a refill.
+    class Refill
+    {
+    public:
+        explicit Refill(QComboBox *combo);
+        ~Refill();
+        Refill(const Refill &) = delete;
+        Refill &operator=(const Refill &) = delete;
+
+    private:
+        QPointer<QComboBox> m_combo;
+        QSignalBlocker m_silence;
+        QString m_text;
+        QVariant m_data;
+        bool m_hadRow;
+    };
 
 private:
     void refill();

@@ -38,7 +38,7 @@ sqlite3 *open(const QString &file, int flags)
         sqlite3_close(db);
         throw error;
     }
-    NoCase::install(db);
+    NoCase::follow(db);
     return db;
 }
 
@@ -49,7 +49,7 @@ void bindText(sqlite3_stmt *st, int index, const QByteArray &text)
 
 }
 
-void fill(const QString &file, const Spread &spread)
+void fill(const QString &file, const Spread &spread, int count)
 {
     DatabaseFile::create(file, {QStringLiteral(SCHEMA_DIR "/family.sql")});
     sqlite3 *db = open(file, SQLITE_OPEN_READWRITE);
@@ -62,7 +62,7 @@ void fill(const QString &file, const Spread &spread)
                                  -1, &insert, nullptr));
     QRandomGenerator random(spread.seed);
     const int days = int(spread.first.daysTo(spread.last));
-    for (int i = 1; i <= movements; ++i) {
+    for (int i = 1; i <= count; ++i) {
         const QDate day = spread.first.addDays(random.bounded(days + 1));
         const QByteArray mov = day.toString(Qt::ISODate).toLatin1();
         const QByteArray reg =
@@ -91,6 +91,25 @@ void fill(const QString &file, const Spread &spread)
     sqlite3_finalize(insert);
     exec(db, "COMMIT");
     exec(db, "ANALYZE");
+    sqlite3_close(db);
+}
+
+void addContacts(const QString &file, int count)
+{
+    sqlite3 *db = open(file, SQLITE_OPEN_READWRITE);
+    const QByteArray sql =
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " + QByteArray::number(count)
+        + ") INSERT INTO Contatti (Nome, cognome, Tel, Cell, Altro, Condividi, IdUtente) "
+          "SELECT 'Nome ' || i, 'Cognome ' || i, '06 ' || (1000000 + i), CASE WHEN i % 3 THEN '333 ' || i END, "
+          "substr('Nota del contatto, con qualche parola per andare a capo come fanno le note vere. ', 1, i % 83) "
+          "|| CASE WHEN i % 10 = 0 THEN replace(printf('%.*c', i % 60, 'x'), 'x', ' parola') ELSE '' END, 0, 1 "
+          "FROM n";
+    try {
+        exec(db, sql.constData());
+    } catch (...) {
+        sqlite3_close(db);
+        throw;
+    }
     sqlite3_close(db);
 }
 

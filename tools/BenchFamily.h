@@ -29,8 +29,11 @@ struct Spread
 // Throws AppError with SQLite's message when rc is a failure.
 void check(sqlite3 *db, int rc);
 
-// Makes the family database file with the schema and the movements.
-void fill(const QString &file, const Spread &spread);
+// Makes the family database file with the schema and `count` movements.
+void fill(const QString &file, const Spread &spread, int count = movements);
+
+// Adds `count` contacts of user 1 to the family file, their notes from empty to a few lines long.
+void addContacts(const QString &file, int count);
 
 struct Result
 {

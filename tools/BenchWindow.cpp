@@ -23,9 +23,9 @@ static const BenchFamily::Spread oneYear{
     "INSERT INTO TipoMov (Descrizione, EntrateUscite) VALUES ('Stipendio',-1),('Spesa',0),('Bollette',0),('Regali',-1);",
     3, 3, 4, false, year};
 
-std::unique_ptr<frmMain> open(const QString &file)
+std::unique_ptr<frmMain> open(const QString &file, int movements)
 {
-    BenchFamily::fill(file, oneYear);
+    BenchFamily::fill(file, oneYear, movements);
     DataBase::ConnString = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + file;
     DataBase::BuildStr();
     DataBase::UserId = 1;
@@ -49,15 +49,17 @@ BenchFamily::Result movementList(frmMain &window)
 }
 
 int run(int &argc, char *argv[], const char *name,
-        const std::function<int(const QString &dir, const QString &file, frmMain &window)> &body)
+        const std::function<int(const QString &dir, const QString &file, frmMain &window)> &body,
+        int movements)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     Italian::apply();
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("Famiglia.mdb"));
     try {
-        const std::unique_ptr<frmMain> window = open(file);
+        const std::unique_ptr<frmMain> window = open(file, movements);
         return body(dir.path(), file, *window);
     } catch (const AppError &e) {
         std::fprintf(stderr, "%s: %s\n", name, e.what());

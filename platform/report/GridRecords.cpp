@@ -13,18 +13,25 @@ std::unique_ptr<Recordset> textRecords(const std::vector<std::pair<QString, int>
     return records;
 }
 
+void setFieldText(Recordset &records, int field, const QString &text)
+{
+    const int size = records.fieldSize(field);
+    records.setValue(field, size > 0 ? text.left(size) : text);
+}
+
 void copyGridRows(ListGrid &grid, Recordset &records)
 {
     const int rows = grid.rows();
     const int columns = grid.columns();
+    // The cells are read by position: selecting each row in turn would scroll and repaint the list
+    // once per row. The selection ends on the last row, where walking down would have left it.
     for (int r = 1; r <= rows; ++r) {
-        grid.setSelectedRow(r);
         records.addNew();
-        for (int c = 1; c <= columns; ++c) {
-            const int size = records.fieldSize(c - 1);
-            records.setValue(c - 1, grid.cellText(r, c).left(size > 0 ? size : -1));
-        }
+        for (int c = 1; c <= columns; ++c)
+            setFieldText(records, c - 1, grid.cellText(r, c));
     }
+    if (rows > 0)
+        grid.setSelectedRow(rows);
 }
 
 std::unique_ptr<Recordset> gridRecords(ListGrid &grid, const std::vector<std::pair<QString, int>> &fields)

@@ -178,15 +178,19 @@ private slots:
     void printsTheWeek_data()
     {
         QTest::addColumn<int>("tuesdayAppointments");
-        QTest::newRow("empty week") << 0;
-        QTest::newRow("two on Tuesday") << 2;
+        QTest::addColumn<QString>("client");   // of the 09:00 appointment
+        QTest::newRow("empty week") << 0 << QString();
+        QTest::newRow("two on Tuesday") << 2 << QStringLiteral("Bianchi Luca");
+        // A line longer than the printed field is cut to its 255 characters.
+        QTest::newRow("a line too long") << 2 << QStringLiteral("Bianchi Luca ").repeated(20);
     }
     void printsTheWeek()
     {
         QFETCH(int, tuesdayAppointments);
+        QFETCH(QString, client);
         if (tuesdayAppointments)
             book({{QDate(2024, 3, 5), QStringLiteral("10:00"), QStringLiteral("Rossi Anna")},
-                  {QDate(2024, 3, 5), QStringLiteral("09:00"), QStringLiteral("Bianchi Luca")}});
+                  {QDate(2024, 3, 5), QStringLiteral("09:00"), client}});
         auto form = openOn(QDate(2024, 3, 6));
         ReportLayout printed;
         Shell::setModalHandler([&](QDialog *d) {
@@ -195,6 +199,7 @@ private slots:
         });
         ui::click(form.get(), "Command2");
         Shell::setModalHandler({});
+        QCOMPARE(session->msg.count(), 0);
         QCOMPARE(printed.caption, QStringLiteral("Anteprima appuntamenti"));
         QCOMPARE(printed.pageCount(), 1);
 
@@ -203,7 +208,8 @@ private slots:
         for (int k = 0; k < 6; ++k) {
             lines << QStringLiteral("%1 %2 marzo").arg(QLatin1String(days[k])).arg(4 + k);
             if (k == 1 && tuesdayAppointments)
-                lines << QStringLiteral("    Bianchi Luca - S1 - 09:00") << QStringLiteral("    Rossi Anna - S1 - 10:00");
+                lines << (QStringLiteral("    ") + client + QStringLiteral(" - S1 - 09:00")).left(255)
+                      << QStringLiteral("    Rossi Anna - S1 - 10:00");
             lines << QString();
         }
         // Title, column heading and the week's dates; the lines; the page footer.
@@ -228,6 +234,39 @@ private slots:
             QCOMPARE(form->findChild<QLabel *>(QStringLiteral("Label1_%1").arg(k - 1))->x(), day(form.get(), k)->x());
         }
         DataBase::Sett().setLeftListAppuntament(2500);
+    }
+
+    // Resized to any size, no two controls overlap and none leaves the window: the form grows no
+    // smaller than the size at which the resize rule still holds them apart, which its design size is not below.
+    void layoutKeepsControlsApart_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("design") << QSize(870, 559);
+        QTest::newRow("taller") << QSize(870, 1100);
+        QTest::newRow("larger") << QSize(1600, 1000);
+        QTest::newRow("narrower") << QSize(700, 559);
+        QTest::newRow("lower") << QSize(870, 420);
+        QTest::newRow("smallest") << QSize(1, 1);
+    }
+    void layoutKeepsControlsApart()
+    {
+        QFETCH(QSize, size);
+        auto form = openOn(QDate(2025, 9, 24));   // long dates: "lunedì 22 settembre 2025"
+        QVERIFY(form->minimumSize().width() <= 870 && form->minimumSize().height() <= 559);
+        form->resize(size);
+        ui::settle();
+        QCOMPARE(form->size(), size.expandedTo(form->minimumSize()));
+        ui::shoot(form.get(), QStringLiteral("frmAppunta_") + QLatin1String(QTest::currentDataTag()));
+        const QList<QWidget *> controls = form->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+        QVERIFY(controls.size() >= 27);
+        for (QWidget *a : controls) {
+            QVERIFY2(form->rect().contains(a->geometry()), qPrintable(a->objectName()));
+            for (QWidget *b : controls) {
+                if (a < b)
+                    QVERIFY2(!a->geometry().intersects(b->geometry()),
+                             qPrintable(a->objectName() + QStringLiteral(" / ") + b->objectName()));
+            }
+        }
     }
 };
 

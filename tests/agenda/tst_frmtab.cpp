@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QWindow>
 #include <memory>
 
 class tst_frmTab : public QObject, FormTest<frmTurni>
@@ -141,6 +142,7 @@ private slots:
         QFETCH(bool, update);
         addShifts(2);
         auto form = openForm();
+        QCOMPARE(status(form.get()), QStringLiteral("Record: 1"));
         QVERIFY(!shown(form.get(), "cmdUpdate") && !shown(form.get(), "cmdCancel"));
         ui::click(form.get(), "cmdEdit");
         QCOMPARE(status(form.get()), QStringLiteral("Modifica il record"));
@@ -159,6 +161,7 @@ private slots:
         QCOMPARE(grid(form.get())->model()->index(0, 0).data().toString(), db->value(
             QStringLiteral("SELECT Ora FROM Turni ORDER BY IdTurno")).toString());
         QVERIFY(shown(form.get(), "cmdAdd") && !shown(form.get(), "cmdUpdate") && !shown(form.get(), "cmdCancel"));
+        QCOMPARE(status(form.get()), QStringLiteral("Record: 1"));
         QVERIFY(ui::field<QPushButton>(form.get(), "cmdNext")->isEnabled());
         QCOMPARE(msg->count(), 0);
 
@@ -225,6 +228,93 @@ private slots:
         QCOMPARE(form.windowTitle(), QStringLiteral("Postazioni di lavoro"));
         QCOMPARE(msg->count(), 0);
         ui::shoot(&form, QStringLiteral("frmPostazioni"));
+    }
+
+    // Closing writes the row being typed or changed, as moving off it does, whichever way the form
+    // is closed; a row the table refuses keeps the form open with the row, after the source's box.
+    void closingWritesTheRowTyped_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("added");
+        QTest::addColumn<bool>("confirmed");
+        QTest::addColumn<bool>("refused");
+        for (const char *how : {"cmdClose", "Esc", "close box"}) {
+            QTest::addRow("new row, %s", how) << how << true << true << false;
+            QTest::addRow("changed row, %s", how) << how << false << true << false;
+            QTest::addRow("refused row, %s", how) << how << true << true << true;
+        }
+        QTest::newRow("new row still typed, close box") << "close box" << true << false << false;
+    }
+    void closingWritesTheRowTyped()
+    {
+        QFETCH(QString, how);
+        QFETCH(bool, added);
+        QFETCH(bool, confirmed);
+        QFETCH(bool, refused);
+        addShifts(1);
+        db->exec(QStringLiteral("CREATE UNIQUE INDEX Turni_Ora ON Turni (Ora);"));
+        auto form = openForm();
+        const int row = added ? 1 : 0;
+        if (added)
+            ui::click(form.get(), "cmdAdd");
+        const QString typed = refused ? QStringLiteral("08:00") : QStringLiteral("18:30");
+        typeCell(grid(form.get()), row, 0, typed, confirmed);
+
+        if (how == QLatin1String("cmdClose"))
+            ui::click(form.get(), "cmdClose");
+        else if (how == QLatin1String("Esc"))
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        else
+            form->windowHandle()->close();
+        ui::settle();
+
+        QCOMPARE(form->isVisible(), refused);
+        QCOMPARE(grid(form.get())->model()->index(row, 0).data().toString(), typed);
+        QStringList stored;
+        for (const auto &r : db->rows(QStringLiteral("SELECT Ora FROM Turni ORDER BY IdTurno")))
+            stored << r[0].toString();
+        if (refused) {
+            QCOMPARE(stored, QStringList{QStringLiteral("08:00")});
+            QCOMPARE(msg->count(), 1);
+            QCOMPARE(msg->last().kind, MsgKind::Information);
+            QCOMPARE(msg->last().title, QStringLiteral("Gestione turni"));
+        } else {
+            const QStringList expected = added ? QStringList{QStringLiteral("08:00"), typed} : QStringList{typed};
+            QCOMPARE(stored, expected);
+            QCOMPARE(msg->count(), 0);
+        }
+    }
+
+    // Add starts the new row in its first column, whichever column was used last; Tab off the new
+    // row's last column starts no further row, and a row added but left blank is not written.
+    void addStartsAtTheFirstColumn()
+    {
+        auto form = std::make_unique<frmPostazioni>();
+        QVERIFY(ui::open(form.get()));
+        DataGrid *g = grid(form.get());
+        const auto typeRow = [](const char *name, const char *shortName, Qt::Key last) {
+            for (const QString &text : {QString::fromLatin1(name), QString::fromLatin1(shortName)}) {
+                for (const QChar c : text)
+                    QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+                QTest::keyClick(QApplication::focusWidget(), text == QLatin1String(name) ? Qt::Key_Tab : last);
+            }
+            ui::settle();
+        };
+        ui::click(form.get(), "cmdAdd");
+        typeRow("Cassa", "C1", Qt::Key_Tab);
+        ui::click(form.get(), "cmdAdd");
+        QCOMPARE(g->currentIndex(), g->model()->index(1, 0));
+        typeRow("Banco", "B2", Qt::Key_Return);
+        ui::click(form.get(), "cmdAdd");
+        QVERIFY(g->hasFocus());
+        QCOMPARE(g->currentIndex(), g->model()->index(2, 0));
+        ui::click(form.get(), "cmdClose");
+        QVERIFY(!form->isVisible());
+        QStringList stored;
+        for (const auto &r : db->rows(QStringLiteral("SELECT Nominativo, DescrBreve FROM Postazioni ORDER BY IdPosto")))
+            stored << r[0].toString() + QLatin1Char(' ') + r[1].toString();
+        QCOMPARE(stored, (QStringList{QStringLiteral("Cassa C1"), QStringLiteral("Banco B2")}));
+        QCOMPARE(msg->count(), 0);
     }
 
     void aSourceThatCannotOpenLeavesTheFormClosed()

@@ -9,6 +9,9 @@
 #include "report/ReportPreview.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QComboBox>
 #include <QLabel>
 #include <QLocale>
@@ -108,6 +111,8 @@ private slots:
         DataBase::BuildStr();
         DataBase::UserId = 1;
         frmMain w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.findChild<QComboBox *>(QStringLiteral("cboAnno"))->setEditText(QStringLiteral("2024"));
         if (list == QLatin1String("mnuVisPro"))
             w.findChild<QAction *>(QStringLiteral("mnuProEseguiti"))->setChecked(true);
@@ -120,6 +125,11 @@ private slots:
             for (int c = 1; c <= grid->columns(); ++c)
                 cells << grid->cellText(r, c);
         const QString status = w.findChild<QLabel *>(QStringLiteral("lblStatus"))->text();
+        QApplication::processEvents();   // the list painted, as the user has it
+
+        // The copy reads the cells; it neither walks the selection nor scrolls the list row by row.
+        QSignalSpy selections(grid, &ListGrid::selectionChange);
+        QSignalSpy scrolls(grid->verticalScrollBar(), &QScrollBar::valueChanged);
 
         std::optional<ReportLayout> layout;
         QString title;
@@ -138,6 +148,8 @@ private slots:
         QCOMPARE(layout->pageLayout.orientation() == QPageLayout::Landscape, landscape);
         QCOMPARE(layout->pageCount(), pages);
         QCOMPARE(grid->selectedRow(), grid->rows());
+        QCOMPARE(selections.count(), 1);
+        QVERIFY2(scrolls.count() <= 1, qPrintable(QString::number(scrolls.count())));
 
         QStringList details;
         QStringList tail;

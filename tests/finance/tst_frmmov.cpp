@@ -105,14 +105,18 @@ private slots:
         QTest::addColumn<QString>("income");
         QTest::addColumn<QString>("expense");
         QTest::addColumn<QString>("refusal");
-        QTest::addColumn<double>("stored");   // Entrata - Uscita of the saved movement
+        QTest::addColumn<double>("stored");   // Entrata - Uscita of the saved movement, one of them 0
         const QString required = QStringLiteral("Tipo pagamento e tipo movimenti sono campi obbligatori.");
         const QString both = QStringLiteral("Entrata e Uscita non possono contenere un valore superiore a 0.");
         const QString neither = QStringLiteral("Entrata e Uscita non possono contenere un valore = 0.");
         QTest::newRow("no payment type") << "" << "Spesa (Uscita)" << "10" << "5" << required << 0.0;
         QTest::newRow("no movement type") << "Contanti" << "" << "10" << "" << required << 0.0;
-        QTest::newRow("both amounts") << "Contanti" << "Spesa (Uscita)" << "10" << "5" << both << 0.0;
-        QTest::newRow("cents in both") << "Contanti" << "Spesa (Uscita)" << "0,40" << "0,01" << both << 0.0;
+        QTest::newRow("both amounts, no type") << "Contanti" << "" << "10" << "5" << required << 0.0;
+        // The box the type disables keeps its amount on screen and is saved as 0.
+        QTest::newRow("income kept in its disabled box") << "Contanti" << "Spesa (Uscita)" << "10" << "5" << "" << -5.0;
+        QTest::newRow("only the disabled box") << "Contanti" << "Spesa (Uscita)" << "10" << "" << neither << 0.0;
+        QTest::newRow("expense kept in its disabled box") << "Contanti" << "Stipendio (Entrata)" << "0,40" << "0,01" << ""
+                                                          << 0.4;
         QTest::newRow("both 0") << "Contanti" << "Spesa (Uscita)" << "0" << "0" << neither << 0.0;
         QTest::newRow("both empty") << "Contanti" << "Spesa (Uscita)" << "" << "" << neither << 0.0;
         QTest::newRow("40 cents") << "Contanti" << "Stipendio (Entrata)" << "0,40" << "0" << "" << 0.4;
@@ -139,10 +143,13 @@ private slots:
             QCOMPARE(msg->last(), (MsgRecord{refusal, MsgKind::Warning, kTitle}));
             QCOMPARE(movements(), 1);
             QCOMPARE(form->editMode(), 2);
+            QCOMPARE(ui::field(form.get(), "txtEntrata")->text(), income);
+            QCOMPARE(ui::field(form.get(), "txtUscita")->text(), expense);
             return;
         }
         QCOMPARE(msg->last().text, QStringLiteral("Registrazione completata."));
         QCOMPARE(db->value(QStringLiteral("SELECT Entrata - Uscita FROM Movimenti WHERE IdMov <> 5")).toDouble(), stored);
+        QCOMPARE(db->value(QStringLiteral("SELECT Entrata * Uscita FROM Movimenti WHERE IdMov <> 5")).toDouble(), 0.0);
     }
 
     // The new movement is written; the id it got cannot be held, and the form says so, not success.
@@ -190,27 +197,63 @@ private slots:
         QCOMPARE(ui::field(form.get(), "txtUscita")->text(), QStringLiteral("€ 1.245,50"));
     }
 
+    // Refilling the lists at each binding chooses no type: the amount boxes follow only the type the
+    // record shows, and the edit mode stays the record's.
+    void refillChoosesNoType_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<bool>("deleted");
+        QTest::addColumn<bool>("income");    // txtEntrata enabled
+        QTest::addColumn<bool>("expense");   // txtUscita enabled
+        QTest::addColumn<int>("mode");
+        QTest::newRow("new movement") << 0 << false << true << true << 2;
+        QTest::newRow("income movement") << 6 << false << true << false << 0;
+        QTest::newRow("income movement deleted") << 6 << true << true << false << 2;
+    }
+    void refillChoosesNoType()
+    {
+        QFETCH(int, id);
+        QFETCH(bool, deleted);
+        QFETCH(bool, income);
+        QFETCH(bool, expense);
+        QFETCH(int, mode);
+        db->exec(QStringLiteral("INSERT INTO Movimenti (IdMov, Entrata, Uscita, IdTipoPag, IdTipoMov) VALUES (6, 50, 0, 1, 1);"));
+        auto form = openOn(id);
+        if (deleted)
+            ui::click(form.get(), "Command6");
+        QCOMPARE(ui::field(form.get(), "txtEntrata")->isEnabled(), income);
+        QCOMPARE(ui::field(form.get(), "txtUscita")->isEnabled(), expense);
+        QCOMPARE(form->editMode(), mode);
+        msg->clear();
+        form->close();
+        QCOMPARE(msg->count(), mode == 0 ? 0 : 1);
+    }
+
     // Leaving an amount box: what it then holds, the box shown, and whether the focus stays.
     void leavingAnAmountBox_data()
     {
+        QTest::addColumn<QString>("type");      // chosen first
         QTest::addColumn<QString>("other");     // already in the income box
         QTest::addColumn<QString>("typed");     // into the expense box
         QTest::addColumn<QString>("left");
         QTest::addColumn<bool>("numericError");
         QTest::addColumn<bool>("stays");
-        QTest::newRow("letter") << "0" << "5a" << "0" << true << true;
-        QTest::newRow("both above 0") << "10" << "5" << "0" << false << true;
-        QTest::newRow("cents beside 0") << "0" << "0,40" << "0,40" << false << false;
-        QTest::newRow("empty") << "10" << "" << "0" << false << false;
+        QTest::newRow("letter") << "" << "0" << "5a" << "0" << true << true;
+        QTest::newRow("both above 0") << "" << "10" << "5" << "0" << false << true;
+        QTest::newRow("cents beside 0") << "" << "0" << "0,40" << "0,40" << false << false;
+        QTest::newRow("empty") << "" << "10" << "" << "0" << false << false;
+        QTest::newRow("beside a disabled amount") << "Spesa (Uscita)" << "10" << "5" << "5" << false << false;
     }
     void leavingAnAmountBox()
     {
+        QFETCH(QString, type);
         QFETCH(QString, other);
         QFETCH(QString, typed);
         QFETCH(QString, left);
         QFETCH(bool, numericError);
         QFETCH(bool, stays);
         auto form = openOn(0);
+        choose(form.get(), "dtcMov", type);
         ui::field(form.get(), "txtEntrata")->setText(other);
         ui::type(form.get(), "txtUscita", typed);
         leave(form.get(), "txtUscita");

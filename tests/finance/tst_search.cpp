@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QRadioButton>
 
 class tst_search : public QObject
@@ -174,10 +175,18 @@ private slots:
     void between(const QString &what)
     {
         if (what == QLatin1String("message box")) {
-            session->msg.showAsWindows(true);
+            // The box opens as a window of its own and has the activation until it is answered.
+            session->msg.whenShown([](const MsgRecord &record) {
+                QMessageBox box(QApplication::activeWindow());
+                box.setText(record.text);
+                box.show();
+                box.activateWindow();
+                if (!QTest::qWaitFor([&box] { return QApplication::activeWindow() == &box; }))
+                    qWarning("the message box did not become active");
+            });
             ui::type(w.get(), "txtDal", QStringLiteral("32/13/2024"));
             QTest::keyClick(control<QLineEdit>("txtDal"), Qt::Key_Tab);
-            session->msg.showAsWindows(false);
+            session->msg.whenShown({});
             QCOMPARE(session->msg.last().title, QStringLiteral("Data Error"));
             control<QLineEdit>("txtDal")->clear();
         } else if (what == QLatin1String("other application")) {

@@ -270,6 +270,8 @@ private slots:
         QTest::newRow("bracket is itself in a file name") << "[1].txt" << "[1]*" << file << true;
         QTest::newRow("unclosed bracket matches nothing") << "[ab" << "[ab*" << like << false;
         QTest::newRow("unclosed bracket, bare star") << "x" << "*[" << like << false;
+        QTest::newRow("range outside the basic plane") << "\U00010428" << "[\U00010400-\U0001040F]" << like << true;
+        QTest::newRow("negated list of an emoji") << "\U0001F601" << "[!\U0001F600]" << like << true;
         QTest::newRow("empty pattern, empty text") << "" << "" << like << true;
         QTest::newRow("only stars, empty text") << "" << "***" << find << true;
         // Backtracking over every way to place the runs would take ages here.

@@ -531,6 +531,32 @@ private slots:
         QCOMPARE(rs.absolutePosition(), position);
     }
 
+    // A letter outside the basic plane is one character to LIKE and to find, and folds as the case-blind
+    // collation folds it: what "=" finds, the same text as a pattern finds too.
+    void lettersOutsideTheBasicPlane_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<int>("id");   // the one row found
+        QTest::newRow("capital finds small") << QStringLiteral("\U00010400") << 6;
+        QTest::newRow("inside a run") << QStringLiteral("*\U00010400") << 6;
+        QTest::newRow("? takes the whole letter") << QStringLiteral("?") << 6;
+        QTest::newRow("? takes the whole emoji") << QStringLiteral("? caff\u00e8") << 7;
+    }
+    void lettersOutsideTheBasicPlane()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(int, id);
+        m_cn.execute(QStringLiteral("INSERT INTO Conti (IdConto, Descrizione) VALUES (6, '\U00010428'), "
+                                    "(7, '\U0001F600 caff\u00e8')"));
+        const auto rows = m_cn.query(QStringLiteral("SELECT IdConto FROM Conti WHERE Descrizione LIKE '%1'").arg(pattern));
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows[0].value(0).toInt(), id);
+        Recordset rs;
+        rs.open(QStringLiteral("SELECT * FROM Conti ORDER BY IdConto"), &m_cn);
+        rs.find(QStringLiteral("Descrizione like '%1'").arg(pattern), 0, 1, int(Recordset::BookmarkFirst));
+        QCOMPARE(rs.absolutePosition(), id);
+    }
+
     void badFindCriteria_data()
     {
         QTest::addColumn<QString>("criteria");

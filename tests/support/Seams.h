@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 
 // A box compares whole (text, kind and title): one QCOMPARE checks all three and prints them.
 inline bool operator==(const MsgRecord &a, const MsgRecord &b)
@@ -21,8 +22,8 @@ public:
 
     // Answers used in order; when the queue is empty a box is answered Ok (or Yes for questions).
     void answer(MsgAnswer a) { m_answers.append(a); }
-    // Each box also opens as a window and is active until answered, as a real box is.
-    void showAsWindows(bool on) { m_windows = on; }
+    // Runs as each box shows, before it is answered: what happens while the user reads it.
+    void whenShown(std::function<void(const MsgRecord &)> hook) { m_hook = std::move(hook); }
 
     const QList<MsgRecord> &shown() const { return m_shown; }
     int count() const { return int(m_shown.size()); }
@@ -31,6 +32,6 @@ public:
 
 private:
     QList<MsgAnswer> m_answers;
-    bool m_windows = false;
     QList<MsgRecord> m_shown;
+    std::function<void(const MsgRecord &)> m_hook;
 };
