@@ -15,7 +15,13 @@ protected:
     using QDialog::QDialog;
     // False keeps the form hidden.
     virtual bool runLoad() = 0;
+    // The longest caption the form may come to show: each showing opens the form at least wide
+    // enough for its title bar to hold it whole.
+    void setLongestCaption(const QString &caption) { m_longestCaption = caption; }
 
 private:
+    void fitLongestCaption();
+
     bool m_loadedForShow = false;   // exec ran the load; the showing it asks for must not again
+    QString m_longestCaption;
 };
