@@ -205,7 +205,7 @@ bool clsComboSearch::m_DCombo_KeyPress(QKeyEvent *key)
             m_DCombo->setEditText(QString());
         }
     } catch (const AppError &e) {
-        MsgBox(QStringLiteral("Unexpected Error - %1 %2").arg(qint32(e.number())).arg(e.description()), MsgKind::Plain,
+        MsgBox(QStringLiteral("Unexpected Error - %1 %2").arg(qint32(e.number())).arg(e.description()), MsgKind::Error,
                QStringLiteral("clsDataComboSearch.m_DCombo_KeyPress"));
     }
     return swallow;

@@ -205,8 +205,6 @@ frmProp::frmProp(QWidget *parent)
         order.append(control);
         if (m_firstBoxes.size() == f.tab)
             m_firstBoxes.append(control);
-        if (auto *picker = qobject_cast<DatePicker *>(control))
-            m_datePickers.append(picker);
 
         // Row 0 holds the heading.
         if (f.kind == Check) {
@@ -248,11 +246,9 @@ QString frmProp::requiredFieldMessage() const
     return {};
 }
 
-// A picker whose column is empty shows today's date, greyed and unticked. Tab 1 is shown first.
+// Tab 1 is shown first. (A picker whose column is empty shows today, greyed: the binding's rule.)
 void frmProp::prepareLoad()
 {
-    for (DatePicker *picker : std::as_const(m_datePickers))
-        picker->clear();
     Sst1->setCurrentIndex(1);
 }
 

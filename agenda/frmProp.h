@@ -3,7 +3,6 @@
 
 #include "EditForm.h"
 
-class DatePicker;
 class QTabWidget;
 
 class frmProp : public EditForm
@@ -27,6 +26,5 @@ private:
     QTabWidget *Sst1;
     QLineEdit *txtFirst;
     QLineEdit *txtLast;
-    QVector<DatePicker *> m_datePickers;
     QVector<QWidget *> m_firstBoxes;   // the box that takes the focus when its tab is shown
 };

@@ -1,11 +1,13 @@
 #include "frmTab.h"
 
 #include "AppError.h"
+#include "Conversions.h"
 #include "DataGrid.h"
 #include "Guarded.h"
 #include "Shell.h"
 #include "Twips.h"
 #include "clsTab.h"
+#include "db/Recordset.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -94,6 +96,7 @@ bool frmTab::runLoad()
         connect(PrimaryCLS.get(), &clsTab::MoveComplete, this, &frmTab::PrimaryCLS_MoveComplete);
         grdDataGrid->setDataMember(QStringLiteral("Primary"));
         grdDataGrid->setDataSource(PrimaryCLS.get());
+        PrimaryCLS_MoveComplete();   // the source has moved to its first record before we listened
     }, MsgKind::Plain);
 }
 
@@ -123,6 +126,7 @@ void frmTab::cmdAdd_Click()
     PrimaryCLS->MoveLast();
     PrimaryCLS->AddNew();
     grdDataGrid->setFocus();
+    grdDataGrid->setCurrentIndex(grdDataGrid->model()->index(grdDataGrid->currentIndex().row(), 0));
 }
 
 void frmTab::cmdEdit_Click()
@@ -137,6 +141,7 @@ void frmTab::cmdUpdate_Click()
     PrimaryCLS->Update();
     SetButtons(true);
     mbEditFlag = false;
+    PrimaryCLS_MoveComplete();
 }
 
 void frmTab::cmdCancel_Click()
@@ -144,6 +149,7 @@ void frmTab::cmdCancel_Click()
     AppError::ignoring([this] { PrimaryCLS->Cancel(); });
     AppError::ignoring([this] { SetButtons(true); });
     mbEditFlag = false;
+    PrimaryCLS_MoveComplete();
 }
 
 void frmTab::cmdClose_Click() { close(); }
@@ -206,12 +212,21 @@ void frmTab::resizeEvent(QResizeEvent *event)
 }
 
 // Closing writes the row being typed or changed, as moving off it does; a row the table refuses
-// keeps the form open with the row, the source having said why.
+// keeps the form open with the row, the source having said why. A row added but left blank holds
+// nothing to keep and is dropped rather than stored empty.
 bool frmTab::writePendingRow()
 {
     if (!PrimaryCLS)
         return true;
     grdDataGrid->commitCell();
+    const Recordset &rs = PrimaryCLS->adoPrimaryRS();
+    if (rs.editMode() == Recordset::EditAdd) {
+        bool blank = true;
+        for (int i = 0; i < rs.fieldCount(); ++i)
+            blank = blank && Conv::isNull(rs.value(i));
+        if (blank)
+            PrimaryCLS->Cancel();
+    }
     if (PrimaryCLS->EditingRecord())
         PrimaryCLS->Update();
     return !PrimaryCLS->EditingRecord();

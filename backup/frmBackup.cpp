@@ -71,7 +71,7 @@ QLabel *caption(QWidget *parent, const char *name, const QString &text)
 
 }
 
-frmBackup::frmBackup(QWidget *parent) : QDialog(parent)
+frmBackup::frmBackup(QWidget *parent) : LoadingDialog(parent)
 {
     setObjectName(QStringLiteral("frmBackup"));
     setWindowTitle(QStringLiteral("Gestione database Focolarium"));

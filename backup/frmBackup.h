@@ -4,7 +4,7 @@
 
 #include "db/Connection.h"
 
-#include <QDialog>
+#include "LoadingDialog.h"
 
 class QComboBox;
 class QGroupBox;
@@ -14,7 +14,7 @@ class QMenuBar;
 class QPushButton;
 class QToolButton;
 
-class frmBackup : public QDialog
+class frmBackup : public LoadingDialog
 {
     Q_OBJECT
 public:

@@ -29,7 +29,7 @@ QString dbPath(const QString &name) { return Shell::appPath() + QStringLiteral("
 
 }
 
-frmNewAzienda::frmNewAzienda(frmBackup *owner) : QDialog(owner), m_owner(owner)
+frmNewAzienda::frmNewAzienda(frmBackup *owner) : LoadingDialog(owner), m_owner(owner)
 {
     setObjectName(QStringLiteral("frmNewAzienda"));
     setWindowTitle(QStringLiteral("Nuova azienda"));

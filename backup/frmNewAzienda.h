@@ -1,7 +1,7 @@
 #pragma once
 // A new family: its database made from the template, then its row in the families database.
 
-#include <QDialog>
+#include "LoadingDialog.h"
 
 class QComboBox;
 class QGroupBox;
@@ -10,7 +10,7 @@ class QLineEdit;
 class QPushButton;
 class frmBackup;
 
-class frmNewAzienda : public QDialog
+class frmNewAzienda : public LoadingDialog
 {
     Q_OBJECT
 public:

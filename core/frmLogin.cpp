@@ -61,7 +61,7 @@ QString familiesConnectionText()
 }
 
 frmLogin::frmLogin(FrmStart *splash, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+    : LoadingDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowCloseButtonHint),
       m_splash(splash)
 {

@@ -3,7 +3,7 @@
 // in the settings store. A valid sign-in opens the family's database on the shared connection,
 // fills the sign-in state and shows the main window.
 
-#include <QDialog>
+#include "LoadingDialog.h"
 #include <memory>
 
 class Connection;
@@ -14,7 +14,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class frmLogin : public QDialog
+class frmLogin : public LoadingDialog
 {
     Q_OBJECT
 public:

@@ -53,7 +53,7 @@ short checkValue(const QCheckBox *box)
 
 } // namespace
 
-frmSettings::frmSettings(QWidget *parent) : QDialog(parent)
+frmSettings::frmSettings(QWidget *parent) : LoadingDialog(parent)
 {
     setObjectName(QStringLiteral("frmSettings"));
     setWindowTitle(QStringLiteral("Impostazioni"));

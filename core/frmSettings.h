@@ -2,14 +2,14 @@
 // The settings form: the day counts, the start-up windows and the sign-in choices kept by Sett.
 // It reads them when it is shown and writes them all at once on "&Applica".
 
-#include <QDialog>
+#include "LoadingDialog.h"
 
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
 
-class frmSettings : public QDialog
+class frmSettings : public LoadingDialog
 {
     Q_OBJECT
 public:

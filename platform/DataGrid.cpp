@@ -72,19 +72,22 @@ public:
         return f;
     }
 
-    // A typed cell: the new-record row starts a record; any other row becomes the current record
-    // first. An empty text writes Null.
+    // A typed cell: the new-record row starts a record, unless the cell was left empty (a cell
+    // passed over with Tab starts none); any other row becomes the current record first. An empty
+    // text writes Null.
     bool setData(const QModelIndex &index, const QVariant &value, int role) override
     {
         if (role != Qt::EditRole || !isOpen())
             return false;
+        const QString text = value.toString();
+        const int row = index.row();
+        if (row >= m_count && text.isEmpty())
+            return true;
         return Guarded(QString(), [&] {
-            const int row = index.row();
             if (row >= m_count)
                 m_rs->addNew();
             else if (m_rs->absolutePosition() != row + 1)
                 m_rs->setAbsolutePosition(row + 1);
-            const QString text = value.toString();
             m_rs->setValue(index.column(), text.isEmpty() ? QVariant() : QVariant(text));
             const int at = m_rs->absolutePosition() - 1;
             emit dataChanged(this->index(at, 0), this->index(at, columnCount() - 1));

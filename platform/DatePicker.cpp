@@ -43,14 +43,14 @@ void DatePicker::setValue(const QVariant &value)
         m_date->setDate(value.toDate());
         m_tick->setChecked(true);
     } else {
-        m_tick->setChecked(false);
+        clear();
     }
 }
 
 void DatePicker::clear()
 {
-    m_date->setDate(Clock::today());
     m_tick->setChecked(false);
+    m_date->setDate(Clock::today());
 }
 
 QDate DatePicker::shownDate() const

@@ -1,6 +1,8 @@
 #pragma once
-// A form whose load runs before each showing, modal or not; a load that refuses keeps the form
-// from showing (and a modal showing returns Rejected at once).
+// The base of every form. A form's load runs before each showing, modal or not; a load that
+// refuses keeps the form from showing (and a modal showing returns Rejected at once).
+// Enter presses the command button that has the focus; on any other control it presses the form's
+// default button, if it has one, except in a box of several lines or a grid, whose Enter is their own.
 
 #include <QDialog>
 
@@ -13,8 +15,9 @@ public:
 
 protected:
     using QDialog::QDialog;
-    // False keeps the form hidden.
-    virtual bool runLoad() = 0;
+    // False keeps the form hidden. A form without a load of its own always shows.
+    virtual bool runLoad() { return true; }
+    void keyPressEvent(QKeyEvent *e) override;
     // The longest caption the form may come to show: each showing opens the form at least wide
     // enough for its title bar to hold it whole.
     void setLongestCaption(const QString &caption) { m_longestCaption = caption; }

@@ -6,6 +6,7 @@
 #include "Twips.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -13,6 +14,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -58,7 +60,7 @@ const int ZoomPercents[] = {0, 0, 50, 75, 100, 150, 200};
 enum { ZoomWholePage = 0, ZoomPageWidth = 1 };
 }
 
-ReportPreview::ReportPreview(ReportLayout layout, QWidget *parent) : QDialog(parent), m_layout(std::move(layout))
+ReportPreview::ReportPreview(ReportLayout layout, QWidget *parent) : LoadingDialog(parent), m_layout(std::move(layout))
 {
     setObjectName(QStringLiteral("ReportPreview"));
     setWindowTitle(m_layout.caption);
@@ -112,7 +114,10 @@ ReportPreview::ReportPreview(ReportLayout layout, QWidget *parent) : QDialog(par
     connect(cmdLast, &QPushButton::clicked, this, [this] { showPage(m_layout.pageCount() - 1); });
     connect(cmdPrint, &QPushButton::clicked, this, &ReportPreview::print);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
+    // Choosing the zoom shown applies it again; the fitting zooms follow the scroll area's size.
     connect(cboZoom, &QComboBox::currentIndexChanged, this, &ReportPreview::applyZoom);
+    connect(cboZoom, &QComboBox::activated, this, &ReportPreview::applyZoom);
+    m_scroll->installEventFilter(this);
 
     cboZoom->setCurrentIndex(ZoomPageWidth);
     showPage(0);
@@ -139,22 +144,28 @@ void ReportPreview::setZoom(int index)
 void ReportPreview::applyZoom()
 {
     const int index = cboZoom->currentIndex();
-    const QSize room = m_scroll->viewport()->size() - QSize(16, 16);
+    // The room of the scroll area whether or not it shows its scroll bars, so that a bar coming or
+    // going does not change the fit; the page's width leaves room for the vertical bar.
+    const QSize room = m_scroll->maximumViewportSize() - QSize(16, 16);
     const QSizeF paper(m_layout.paper);
     qreal scale;
-    if (index == ZoomWholePage)
+    if (index == ZoomWholePage) {
         scale = std::min(room.width() / paper.width(), room.height() / paper.height());
-    else if (index == ZoomPageWidth)
-        scale = room.width() / paper.width();
-    else
+    } else if (index == ZoomPageWidth) {
+        const int bar = m_scroll->verticalScrollBar()->sizeHint().width();
+        scale = (room.width() - bar) / paper.width();
+    } else {
         scale = logicalDpiX() / 1440.0 * ZoomPercents[index] / 100.0;
+    }
     m_view->setScale(std::max(scale, 0.01));
 }
 
-void ReportPreview::resizeEvent(QResizeEvent *event)
+bool ReportPreview::eventFilter(QObject *watched, QEvent *event)
 {
-    QDialog::resizeEvent(event);
-    applyZoom();
+    // The scroll area takes its final size only when the dialog is laid out on its first showing.
+    if (watched == m_scroll && event->type() == QEvent::Resize)
+        applyZoom();
+    return QDialog::eventFilter(watched, event);
 }
 
 void ReportPreview::print()

@@ -4,7 +4,7 @@
 
 #include "ReportLayout.h"
 
-#include <QDialog>
+#include "LoadingDialog.h"
 
 class QComboBox;
 class QLabel;
@@ -12,7 +12,7 @@ class QPushButton;
 class QScrollArea;
 class ReportPageView;
 
-class ReportPreview : public QDialog
+class ReportPreview : public LoadingDialog
 {
     Q_OBJECT
 public:
@@ -27,7 +27,7 @@ public:
     void print();
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void applyZoom();

@@ -209,7 +209,7 @@ private slots:
         QCOMPARE(msg.count(), 2);
         QVERIFY(msg.last().text.startsWith(QStringLiteral("Unexpected Error - ")));
         QCOMPARE(msg.last().title, QStringLiteral("clsDataComboSearch.m_DCombo_KeyPress"));
-        QCOMPARE(msg.last().kind, MsgKind::Plain);
+        QCOMPARE(msg.last().kind, MsgKind::Error);   // an error box, with its icon
     }
 };
 

@@ -1,17 +1,21 @@
 // Every editor built on the editing form opens with the focus on its first field (the contact editor
-// on the first of the tab it shows), ready to type.
+// on the first of the tab it shows), ready to type; and in every form Enter presses the button that
+// has the focus, else the form's default button.
 
 #include "../core/FormFixture.h"
 
 #include "frmAddAppunta.h"
+#include "frmAppunta.h"
 #include "frmAddPro.h"
 #include "frmConti.h"
 #include "frmMov.h"
 #include "frmProp.h"
 #include "frmTipoMov.h"
+#include "frmTab.h"
 #include "frmTipoPag.h"
 #include "frmUtenti.h"
 
+#include <QAbstractButton>
 #include <QDialog>
 
 class tst_EditorFocus : public QObject, FormTest<QDialog>
@@ -47,6 +51,48 @@ private slots:
                  qPrintable(QStringLiteral("focus on ") + (focus ? focus->objectName() + QLatin1Char(' ')
                                                                      + QString::fromLatin1(focus->metaObject()->className())
                                                                : QStringLiteral("nothing"))));
+    }
+
+    // Enter on a command button presses it; on another control it presses the default button, if
+    // the form has one, except in a box of several lines or a grid, which take Enter themselves.
+    void enterPressesTheFocusedButton_data()
+    {
+        QTest::addColumn<FormMaker>("make");
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QString>("pressed");   // "": no button
+        QTest::newRow("appointment, Chiudi") << maker<frmAddAppunta>() << "Command1" << "Command1";
+        QTest::newRow("appointment, delete") << maker<frmAddAppunta>() << "Command6" << "Command6";
+        QTest::newRow("appointment, date") << maker<frmAddAppunta>() << "DTPicker1" << "cmdReg";
+        QTest::newRow("appointment, client") << maker<frmAddAppunta>() << "txtCliente" << "cmdReg";
+        QTest::newRow("appointment, notes") << maker<frmAddAppunta>() << "txtDescr" << "";
+        QTest::newRow("contact, Ok") << maker<frmProp>() << "cmdOk" << "cmdOk";
+        QTest::newRow("contact, box") << maker<frmProp>() << "txtFirst" << "";
+        QTest::newRow("accounts, Nuovo") << maker<frmConti>() << "Command1" << "Command1";
+        QTest::newRow("accounts, list") << maker<frmConti>() << "grdThis" << "";
+        QTest::newRow("planner, next week") << maker<frmAppunta>() << "cmdNext" << "cmdNext";
+        QTest::newRow("planner, list") << maker<frmAppunta>() << "ListView1_1" << "";
+        QTest::newRow("shifts, refresh") << maker<frmTurni>() << "cmdRefresh" << "cmdRefresh";
+        QTest::newRow("shifts, grid") << maker<frmTurni>() << "grdDataGrid" << "";
+        QTest::newRow("workstations, last") << maker<frmPostazioni>() << "cmdLast" << "cmdLast";
+    }
+    void enterPressesTheFocusedButton()
+    {
+        QFETCH(FormMaker, make);
+        QFETCH(QString, focus);
+        QFETCH(QString, pressed);
+        const auto form = make();
+        QVERIFY(ui::open(form.get()));
+        QStringList clicked;
+        for (QAbstractButton *b : form->findChildren<QAbstractButton *>()) {
+            if (!b->isCheckable())
+                connect(b, &QAbstractButton::clicked, this, [&clicked, b] { clicked << b->objectName(); });
+        }
+        QWidget *target = ui::field<QWidget>(form.get(), focus.toLatin1().constData());
+        target->setFocus();
+        QVERIFY(target->hasFocus() || target->isAncestorOf(QApplication::focusWidget()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        ui::settle();
+        QCOMPARE(clicked, pressed.isEmpty() ? QStringList() : QStringList{pressed});
     }
 };
 

@@ -200,6 +200,32 @@ private slots:
         QCOMPARE(row(QStringLiteral("Onomastico"), 5), QVector<QVariant>{stored});
     }
 
+    // A record started after a contact with dates offers today, greyed, in each picker.
+    void startedRecordOffersToday_data()
+    {
+        QTest::addColumn<QByteArray>("button");
+        QTest::newRow("&Nuovo") << QByteArray("Command1");
+        QTest::newRow("after a delete") << QByteArray("Command6");
+    }
+    void startedRecordOffersToday()
+    {
+        QFETCH(QByteArray, button);
+        addContact(5, 1);
+        db->exec(QStringLiteral("UPDATE Contatti SET Nascita = '1980-05-17', Anniversario = '2001-09-30', "
+                                "Onomastico = '1999-12-31';"));
+        auto form = openOn(5);
+        ui::click(form.get(), button.constData());
+        QCOMPARE(form->editMode(), 2);
+        for (const char *name : {"Dtp1", "Dtp2", "Dtp3"}) {
+            auto *picker = ui::field<DatePicker>(form.get(), name);
+            QVERIFY(!picker->tickBox()->isChecked());
+            QCOMPARE(picker->shownDate(), QDate(2024, 3, 5));
+        }
+        auto *birthday = ui::field<DatePicker>(form.get(), "Dtp1");
+        birthday->tickBox()->click();
+        QCOMPARE(birthday->value(), QVariant(QDate(2024, 3, 5)));
+    }
+
     void genderIsStoredAsItsText_data()
     {
         QTest::addColumn<QString>("typed");

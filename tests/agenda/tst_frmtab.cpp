@@ -142,6 +142,7 @@ private slots:
         QFETCH(bool, update);
         addShifts(2);
         auto form = openForm();
+        QCOMPARE(status(form.get()), QStringLiteral("Record: 1"));
         QVERIFY(!shown(form.get(), "cmdUpdate") && !shown(form.get(), "cmdCancel"));
         ui::click(form.get(), "cmdEdit");
         QCOMPARE(status(form.get()), QStringLiteral("Modifica il record"));
@@ -160,6 +161,7 @@ private slots:
         QCOMPARE(grid(form.get())->model()->index(0, 0).data().toString(), db->value(
             QStringLiteral("SELECT Ora FROM Turni ORDER BY IdTurno")).toString());
         QVERIFY(shown(form.get(), "cmdAdd") && !shown(form.get(), "cmdUpdate") && !shown(form.get(), "cmdCancel"));
+        QCOMPARE(status(form.get()), QStringLiteral("Record: 1"));
         QVERIFY(ui::field<QPushButton>(form.get(), "cmdNext")->isEnabled());
         QCOMPARE(msg->count(), 0);
 
@@ -281,6 +283,38 @@ private slots:
             QCOMPARE(stored, expected);
             QCOMPARE(msg->count(), 0);
         }
+    }
+
+    // Add starts the new row in its first column, whichever column was used last; Tab off the new
+    // row's last column starts no further row, and a row added but left blank is not written.
+    void addStartsAtTheFirstColumn()
+    {
+        auto form = std::make_unique<frmPostazioni>();
+        QVERIFY(ui::open(form.get()));
+        DataGrid *g = grid(form.get());
+        const auto typeRow = [](const char *name, const char *shortName, Qt::Key last) {
+            for (const QString &text : {QString::fromLatin1(name), QString::fromLatin1(shortName)}) {
+                for (const QChar c : text)
+                    QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+                QTest::keyClick(QApplication::focusWidget(), text == QLatin1String(name) ? Qt::Key_Tab : last);
+            }
+            ui::settle();
+        };
+        ui::click(form.get(), "cmdAdd");
+        typeRow("Cassa", "C1", Qt::Key_Tab);
+        ui::click(form.get(), "cmdAdd");
+        QCOMPARE(g->currentIndex(), g->model()->index(1, 0));
+        typeRow("Banco", "B2", Qt::Key_Return);
+        ui::click(form.get(), "cmdAdd");
+        QVERIFY(g->hasFocus());
+        QCOMPARE(g->currentIndex(), g->model()->index(2, 0));
+        ui::click(form.get(), "cmdClose");
+        QVERIFY(!form->isVisible());
+        QStringList stored;
+        for (const auto &r : db->rows(QStringLiteral("SELECT Nominativo, DescrBreve FROM Postazioni ORDER BY IdPosto")))
+            stored << r[0].toString() + QLatin1Char(' ') + r[1].toString();
+        QCOMPARE(stored, (QStringList{QStringLiteral("Cassa C1"), QStringLiteral("Banco B2")}));
+        QCOMPARE(msg->count(), 0);
     }
 
     void aSourceThatCannotOpenLeavesTheFormClosed()

@@ -45,6 +45,8 @@ private slots:
     void failuresAreWarnings_data();
     void failuresAreWarnings();
     void helpOnF1();
+    void enterPressesTheFocusedButton_data();
+    void enterPressesTheFocusedButton();
 
 private:
     template <typename T> T *child(const char *name) const
@@ -483,3 +485,27 @@ void tst_frmBackup::helpOnF1()
 
 QTEST_MAIN(tst_frmBackup)
 #include "tst_frmbackup.moc"
+
+void tst_frmBackup::enterPressesTheFocusedButton_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("pressed");   // "": no button (the form has no default button)
+    QTest::newRow("save the name") << "Command4" << "Command4";
+    QTest::newRow("Chiudi") << "Command1" << "Command1";
+    QTest::newRow("name box") << "txtAzienda" << "";
+}
+
+void tst_frmBackup::enterPressesTheFocusedButton()
+{
+    QFETCH(QString, focus);
+    QFETCH(QString, pressed);
+    openForm();
+    QStringList clicked;
+    for (QAbstractButton *b : m_form->findChildren<QAbstractButton *>())
+        connect(b, &QAbstractButton::clicked, this, [&clicked, b] { clicked << b->objectName(); });
+    QWidget *target = child<QWidget>(focus.toLatin1().constData());
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key_Return);
+    QCOMPARE(clicked, pressed.isEmpty() ? QStringList() : QStringList{pressed});
+    QCOMPARE(m_form->isVisible(), pressed != QLatin1String("Command1"));
+}

@@ -98,19 +98,28 @@ void tst_frmNewAzienda::newFamily_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("name");
-    QTest::newRow("blanks around") << "  Verdi " << "Verdi";
-    QTest::newRow("apostrophe") << "Dell'Orto" << "Dell'Orto";
-    QTest::newRow("accent and blank") << "Città Alta" << "Città Alta";
-    QTest::newRow("equals sign") << "A=B" << "A=B";
+    QTest::addColumn<bool>("byEnter");   // Enter on the focused "Crea" instead of a click
+    QTest::newRow("blanks around") << "  Verdi " << "Verdi" << false;
+    QTest::newRow("apostrophe") << "Dell'Orto" << "Dell'Orto" << false;
+    QTest::newRow("accent and blank") << "Città Alta" << "Città Alta" << false;
+    QTest::newRow("equals sign") << "A=B" << "A=B" << false;
+    QTest::newRow("Enter on Crea") << "Verdi" << "Verdi" << true;
 }
 
 void tst_frmNewAzienda::newFamily()
 {
     QFETCH(QString, typed);
     QFETCH(QString, name);
-    newFromMenu([&typed](QDialog *form) {
+    QFETCH(bool, byEnter);
+    newFromMenu([&typed, byEnter](QDialog *form) {
         type(form, typed);
-        click(form, "Command1");
+        if (byEnter) {
+            auto *create = form->findChild<QPushButton *>(QStringLiteral("Command1"));
+            create->setFocus();
+            QTest::keyClick(create, Qt::Key_Return);
+        } else {
+            click(form, "Command1");
+        }
     });
     QVERIFY(!m_stillOpen);
     QCOMPARE(m_boxes->count(), 1);

@@ -493,6 +493,7 @@ private slots:
         QTest::newRow("in the password") << "txtPassword" << "2024" << true;
         QTest::newRow("in the user name") << "cmbUsers" << "2024" << true;
         QTest::newRow("in a bad year") << "cboAnno" << "20245" << false;
+        QTest::newRow("on Chiudi") << "cmdCancel" << "2024" << false;
     }
 
     void enterSignsIn()
@@ -509,7 +510,8 @@ private slots:
                 form->close();
         });
         QCOMPARE(outcome.signedIn, accepted);
-        QCOMPARE(m_msgs->count(), accepted ? 0 : 1);
+        QCOMPARE(m_msgs->count(), accepted || box == "cmdCancel" ? 0 : 1);
+        QCOMPARE(m_endRequests, box == "cmdCancel" ? 1 : 0);
     }
 
     void yearBoxStopsTab()

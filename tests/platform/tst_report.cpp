@@ -8,12 +8,15 @@
 #include "report/ReportLayout.h"
 #include "report/ReportPreview.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QFontInfo>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -214,6 +217,49 @@ private slots:
         QPdfWriter pdf(path);
         QVERIFY(printPages(layout, pdf, 0, layout.pageCount() - 1));
         QCOMPARE(pdfPages(path), layout.pageCount());
+    }
+
+    // At its first showing the preview draws the page at the zoom its list shows; choosing that zoom
+    // again draws it so again.
+    void previewOpensAtTheZoomShown_data()
+    {
+        QTest::addColumn<QPageLayout::Orientation>("orientation");
+        QTest::newRow("portrait") << QPageLayout::Portrait;
+        QTest::newRow("landscape") << QPageLayout::Landscape;
+    }
+    void previewOpensAtTheZoomShown()
+    {
+        QFETCH(QPageLayout::Orientation, orientation);
+        TestReport report(numbered(200));
+        report.orientation = orientation;
+        QStringList seen;
+        Shell::setModalHandler([&](QDialog *d) {
+            d->show();
+            if (!QTest::qWaitForWindowExposed(d))
+                return 0;
+            auto *zoom = d->findChild<QComboBox *>(QStringLiteral("cboZoom"));
+            auto *scroll = d->findChild<QScrollArea *>(QStringLiteral("scrPage"));
+            // The page's width against the room beside the vertical scroll bar, within the margin.
+            auto fits = [&] {
+                const int room = scroll->viewport()->width();
+                return QStringLiteral("%1 %2").arg(zoom->currentText())
+                    .arg(qAbs(room - scroll->widget()->width()) <= 24 ? "fits" : "does not fit");
+            };
+            seen << fits();
+            auto choose = [&](const QString &entry) {
+                zoom->showPopup();
+                zoom->view()->setCurrentIndex(zoom->model()->index(zoom->findText(entry), 0));
+                QTest::keyClick(zoom->view(), Qt::Key_Return);
+                seen << fits();
+            };
+            choose(QStringLiteral("Larghezza pagina"));
+            choose(QStringLiteral("50%"));
+            choose(QStringLiteral("Larghezza pagina"));
+            return 0;
+        });
+        report.show();
+        QCOMPARE(seen, QStringList({"Larghezza pagina fits", "Larghezza pagina fits", "50% does not fit",
+                                    "Larghezza pagina fits"}));
     }
 
     // The preview opens on the first page under the report's caption, moves within the pages, and
