@@ -38,7 +38,7 @@ sqlite3 *open(const QString &file, int flags)
         sqlite3_close(db);
         throw error;
     }
-    NoCase::install(db);
+    NoCase::follow(db);
     return db;
 }
 

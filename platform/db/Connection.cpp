@@ -3,11 +3,14 @@
 #include "DbError.h"
 #include "DbValue.h"
 #include "JetSql.h"
+#include "MsgBox.h"
 #include "NoCase.h"
 #include "SqlStatement.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <sqlite3.h>
 
 namespace {
@@ -22,6 +25,26 @@ QString textValue(const QString &connectionText, const QString &key)
             return part.mid(eq + 1).trimmed();
     }
     return {};
+}
+
+// Rows that keep a file in the older text order are told once a session for each file: nothing is
+// changed in the file, and the next start tells again until the rows are told apart.
+void tellOlderOrder(const QString &file, const QStringList &tables)
+{
+    static QSet<QString> told;
+    const QString key = QFileInfo(file).canonicalFilePath();
+    if (told.contains(key))
+        return;
+    told.insert(key);
+    const QString where = tables.size() == 1
+        ? QStringLiteral("la tabella %1 contiene").arg(tables.first())
+        : QStringLiteral("le tabelle %1 contengono").arg(tables.join(QStringLiteral(", ")));
+    MsgBox(QStringLiteral("Nel database %1 %2 righe che differiscono solo per le maiuscole e minuscole di lettere "
+                          "accentate (come «È» ed «è») dove un indice vuole valori diversi. Finché non vengono "
+                          "corrette, in questo database maiuscole e minuscole si equivalgono solo per le lettere "
+                          "dalla A alla Z. Nessun dato è stato cancellato o unito.")
+               .arg(QDir::toNativeSeparators(file), where),
+           MsgKind::Warning);
 }
 
 }
@@ -69,8 +92,10 @@ void Connection::open(const QString &connectionText, const QString &, const QStr
         throw DbError::cannotOpen(file, why);
     }
     JetSql::registerFunctions(db);
-    NoCase::install(db);
-    NoCase::bringOver(db);   // a busy file is brought over at a later open
+    NoCase::follow(db);
+    const QStringList clashes = NoCase::bringOver(db);
+    if (!clashes.isEmpty())
+        tellOlderOrder(file, clashes);
     m_db = db;
     m_connectionText = connectionText;
     m_fileName = file;
@@ -107,4 +132,22 @@ QVector<QVector<QVariant>> Connection::query(const QString &jetSql)
         rows.append(std::move(row));
     }
     return rows;
+}
+
+void Connection::inTransaction(const std::function<void()> &work)
+{
+    if (!m_db)
+        throw DbError::objectClosed();
+    auto run = [this](const char *sql) {
+        if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+            DbError::raise(m_db, sqlite3_extended_errcode(m_db));
+    };
+    run("BEGIN IMMEDIATE");
+    try {
+        work();
+        run("COMMIT");
+    } catch (...) {
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
 }

@@ -27,7 +27,6 @@ public:
             throw fileError(QStringLiteral("Impossibile aprire il database %1: %2").arg(path, why));
         }
         sqlite3_busy_timeout(m_db, 5000);
-        NoCase::install(m_db);
         exec("PRAGMA foreign_keys = ON; PRAGMA journal_mode = DELETE;");
     }
     ~File() { sqlite3_close(m_db); }
@@ -74,12 +73,16 @@ public:
         }
     }
 
-    // Runs the text in one transaction, undone on failure.
-    void runInTransaction(const QString &sql, const QVariantMap &params)
+    // Runs body in one transaction, undone on failure. Text compares in the order of the file's
+    // mark, read under the transaction's lock so that no other connection changes it meanwhile.
+    template<typename Body>
+    void transaction(const char *begin, Body body)
     {
-        exec("BEGIN");
+        exec(begin);
         try {
-            run(sql, params, [](sqlite3_stmt *) {});
+            if (NoCase::follow(m_db) != SQLITE_OK)
+                throw error();
+            body();
             exec("COMMIT");
         } catch (...) {
             sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -128,8 +131,10 @@ void create(const QString &path, const QStringList &sqlFiles)
         sql += readSql(sqlFile) + QLatin1Char('\n');
     try {
         File file(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-        file.runInTransaction(sql, {});
-        file.markCurrent();
+        file.transaction("BEGIN", [&] {
+            file.markCurrent();
+            file.run(sql, {}, [](sqlite3_stmt *) {});
+        });
     } catch (...) {
         QFile::remove(path);
         throw;
@@ -139,18 +144,20 @@ void create(const QString &path, const QStringList &sqlFiles)
 void execute(const QString &path, const QString &sql, const QVariantMap &params)
 {
     File file(path, SQLITE_OPEN_READWRITE);
-    file.runInTransaction(sql, params);
+    file.transaction("BEGIN IMMEDIATE", [&] { file.run(sql, params, [](sqlite3_stmt *) {}); });
 }
 
 QVector<QVector<QVariant>> select(const QString &path, const QString &sql)
 {
     File file(path, SQLITE_OPEN_READONLY);
     QVector<QVector<QVariant>> rows;
-    file.run(sql, {}, [&rows](sqlite3_stmt *stmt) {
-        QVector<QVariant> row;
-        for (int c = 0; c < sqlite3_column_count(stmt); ++c)
-            row.append(DbValue::readStored(stmt, c));
-        rows.append(row);
+    file.transaction("BEGIN", [&] {
+        file.run(sql, {}, [&rows](sqlite3_stmt *stmt) {
+            QVector<QVariant> row;
+            for (int c = 0; c < sqlite3_column_count(stmt); ++c)
+                row.append(DbValue::readStored(stmt, c));
+            rows.append(row);
+        });
     });
     return rows;
 }

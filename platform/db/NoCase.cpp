@@ -3,7 +3,10 @@
 #include "Conversions.h"
 
 #include <QChar>
+#include <QVector>
+#include <algorithm>
 #include <sqlite3.h>
+#include <unordered_map>
 
 namespace {
 
@@ -36,14 +39,76 @@ int collate(void *, int lengthA, const void *a, int lengthB, const void *b)
                            QByteArrayView(static_cast<const char *>(b), lengthB));
 }
 
-int userVersion(sqlite3 *db)
+// SQLite's own NOCASE to the letter: the order older files were indexed in.
+int letters(void *, int lengthA, const void *a, int lengthB, const void *b)
 {
+    const int r = sqlite3_strnicmp(static_cast<const char *>(a), static_cast<const char *>(b),
+                                   std::min(lengthA, lengthB));
+    return r ? r : lengthA - lengthB;
+}
+
+// The order each connection compares in: true folding, false the older one. SQLite drops a
+// connection's collation when it closes, and the entry goes with it.
+std::unordered_map<sqlite3 *, bool> orders;
+
+void forget(void *db)
+{
+    orders.erase(static_cast<sqlite3 *>(db));
+}
+
+int setOrder(sqlite3 *db, bool folding)
+{
+    const auto it = orders.find(db);
+    if (it != orders.end() && it->second == folding)
+        return SQLITE_OK;
+    const int rc = sqlite3_create_collation_v2(db, "NOCASE", SQLITE_UTF8, db, folding ? collate : letters, forget);
+    if (rc == SQLITE_OK)
+        orders[db] = folding;   // after the call: replacing a collation forgets the old one's entry
+    return rc;
+}
+
+int exec(sqlite3 *db, const QByteArray &sql)
+{
+    return sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr);
+}
+
+// The rows of a query, every column as text.
+QVector<QStringList> rows(sqlite3 *db, const QByteArray &sql)
+{
+    QVector<QStringList> result;
     sqlite3_stmt *stmt = nullptr;
-    int version = -1;
-    if (sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW)
-        version = sqlite3_column_int(stmt, 0);
+    if (sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr) == SQLITE_OK) {
+        while (sqlite3_step(stmt) == SQLITE_ROW) {
+            QStringList row;
+            for (int c = 0; c < sqlite3_column_count(stmt); ++c)
+                row << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, c)));
+            result << row;
+        }
+    }
     sqlite3_finalize(stmt);
-    return version;
+    return result;
+}
+
+QByteArray quoted(const QString &name)
+{
+    return '"' + name.toUtf8().replace('"', "\"\"") + '"';
+}
+
+// Inside the failed re-index's transaction: the tables with an index that the folding order cannot
+// rebuild, because it makes two of its keys equal. Only the indexes that compare with NOCASE are tried.
+QStringList clashingTables(sqlite3 *db)
+{
+    QStringList tables;
+    for (const QStringList &index : rows(db, "SELECT name, tbl_name FROM sqlite_master WHERE type = 'index' "
+                                             "ORDER BY tbl_name, name")) {
+        bool nocase = false;
+        for (const QStringList &column : rows(db, "PRAGMA index_xinfo(" + quoted(index[0]) + ")"))   // key, coll
+            nocase = nocase || (column.value(5) == QLatin1String("1")
+                                && column.value(4).compare(QLatin1String("NOCASE"), Qt::CaseInsensitive) == 0);
+        if (nocase && !tables.contains(index[1]) && (exec(db, "REINDEX " + quoted(index[0])) & 0xff) == SQLITE_CONSTRAINT)
+            tables << index[1];
+    }
+    return tables;
 }
 
 }
@@ -74,28 +139,57 @@ int compare(QByteArrayView a, QByteArrayView b)
     return (p < endP) - (q < endQ);
 }
 
-void install(sqlite3 *db)
+int follow(sqlite3 *db)
 {
-    sqlite3_create_collation_v2(db, "NOCASE", SQLITE_UTF8, nullptr, collate, nullptr);
+    sqlite3_stmt *stmt = nullptr;
+    int rc = sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &stmt, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_step(stmt);
+    const int version = rc == SQLITE_ROW ? sqlite3_column_int(stmt, 0) : 0;
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_ROW)
+        return rc;
+    return setOrder(db, version >= kOrderVersion);
 }
 
-bool bringOver(sqlite3 *db)
+bool older(sqlite3 *db)
 {
-    const int version = userVersion(db);
-    if (version < 0 || version >= kOrderVersion)
-        return true;
-    const QByteArray sql = "BEGIN IMMEDIATE; REINDEX NOCASE; PRAGMA user_version = " + QByteArray::number(kOrderVersion)
-        + "; COMMIT;";
-    if (sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr) == SQLITE_OK)
-        return true;
-    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-    return false;
+    const auto it = orders.find(db);
+    return it == orders.end() || !it->second;
+}
+
+QStringList bringOver(sqlite3 *db)
+{
+    if (!older(db) || exec(db, "BEGIN IMMEDIATE") != SQLITE_OK)
+        return {};   // busy or read-only: a later open tries again
+    int rc = follow(db);
+    if (rc == SQLITE_OK && !older(db)) {   // another connection brought it over meanwhile
+        if (exec(db, "COMMIT") != SQLITE_OK)
+            exec(db, "ROLLBACK");
+        return {};
+    }
+    if (rc == SQLITE_OK)
+        rc = setOrder(db, true);
+    if (rc == SQLITE_OK)
+        rc = exec(db, "REINDEX NOCASE");
+    QStringList clashes;
+    if ((rc & 0xff) == SQLITE_CONSTRAINT)
+        clashes = clashingTables(db);
+    if (rc == SQLITE_OK)
+        rc = exec(db, "PRAGMA user_version = " + QByteArray::number(kOrderVersion));
+    if (rc == SQLITE_OK)
+        rc = exec(db, "COMMIT");
+    if (rc != SQLITE_OK) {
+        exec(db, "ROLLBACK");
+        setOrder(db, false);
+    }
+    return clashes;
 }
 
 void markCurrent(sqlite3 *db)
 {
-    const QByteArray sql = "PRAGMA user_version = " + QByteArray::number(kOrderVersion);
-    sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr);
+    if (exec(db, "PRAGMA user_version = " + QByteArray::number(kOrderVersion)) == SQLITE_OK)
+        setOrder(db, true);
 }
 
 }

@@ -3,6 +3,7 @@
 #include "DbError.h"
 #include "DbValue.h"
 #include "JetSql.h"
+#include "NoCase.h"
 
 #include <sqlite3.h>
 
@@ -34,11 +35,15 @@ SqlStatement SqlStatement::fromJet(sqlite3 *db, const QString &jetSql)
 SqlStatement::~SqlStatement()
 {
     sqlite3_finalize(m_stmt);
+    if (m_transaction && sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
-SqlStatement::SqlStatement(SqlStatement &&other) noexcept : m_db(other.m_db), m_stmt(other.m_stmt)
+SqlStatement::SqlStatement(SqlStatement &&other) noexcept
+    : m_db(other.m_db), m_stmt(other.m_stmt), m_begun(other.m_begun), m_transaction(other.m_transaction)
 {
     other.m_stmt = nullptr;
+    other.m_transaction = false;
 }
 
 void SqlStatement::bind(int index, const QVariant &value)
@@ -50,12 +55,52 @@ void SqlStatement::bind(int index, const QVariant &value)
 
 bool SqlStatement::step()
 {
+    if (!m_begun)
+        begin();
     const int rc = sqlite3_step(m_stmt);
     if (rc == SQLITE_ROW)
         return true;
-    if (rc == SQLITE_DONE)
-        return false;
-    DbError::raise(m_db, sqlite3_extended_errcode(m_db));
+    if (rc != SQLITE_DONE)
+        fail(sqlite3_extended_errcode(m_db));
+    commit();
+    return false;
+}
+
+// Another connection may bring an older file over at any time; holding the file's lock from reading
+// its order to the statement's end keeps this connection from comparing in the wrong one meanwhile.
+void SqlStatement::begin()
+{
+    m_begun = true;
+    if (!NoCase::older(m_db) || !sqlite3_get_autocommit(m_db))
+        return;
+    const char *sql = sqlite3_stmt_readonly(m_stmt) ? "BEGIN" : "BEGIN IMMEDIATE";
+    if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+        DbError::raise(m_db, sqlite3_extended_errcode(m_db));
+    m_transaction = true;
+    const int rc = NoCase::follow(m_db);
+    if (rc != SQLITE_OK)
+        fail(rc);
+}
+
+void SqlStatement::commit()
+{
+    if (!m_transaction)
+        return;
+    sqlite3_reset(m_stmt);
+    if (sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+        fail(sqlite3_extended_errcode(m_db));
+    m_transaction = false;
+}
+
+void SqlStatement::fail(int rc)
+{
+    const AppError error = DbError::fromSqlite(m_db, rc);
+    if (m_transaction) {
+        sqlite3_reset(m_stmt);
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        m_transaction = false;
+    }
+    throw error;
 }
 
 int SqlStatement::columnCount() const

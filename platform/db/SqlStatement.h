@@ -1,6 +1,7 @@
 #pragma once
 // One prepared SQLite statement, finalized when it goes out of scope. Every failure raises
-// AppError through DbError.
+// AppError through DbError. On a connection that still compares text in an older file's order the
+// statement runs in a transaction of its own, which first follows the file's order (NoCase).
 
 #include <QString>
 #include <QVariant>
@@ -26,6 +27,12 @@ public:
     int columnCount() const;
 
 private:
+    void begin();
+    void commit();
+    [[noreturn]] void fail(int rc);
+
     sqlite3 *m_db;
     sqlite3_stmt *m_stmt = nullptr;
+    bool m_begun = false;         // stepped at least once
+    bool m_transaction = false;   // in a transaction this statement began
 };

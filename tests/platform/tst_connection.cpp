@@ -1,6 +1,7 @@
 #include "AppError.h"
 #include "ErrorOf.h"
 #include "RawDb.h"
+#include "Seams.h"
 #include "db/Connection.h"
 
 #include <QDir>
@@ -8,7 +9,88 @@
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <optional>
 #include <sqlite3.h>
+#include <sys/fsuid.h>
+
+namespace {
+
+// Keeps a file from being opened for writing by this process, root included: read-only modes, and the
+// file-system identity of nobody while it lives (root would open the file for writing all the same).
+class Unwritable
+{
+public:
+    Unwritable(const QString &file, const QString &folder) : m_file(file)
+    {
+        QFile::setPermissions(folder, QFile::permissions(folder) | QFile::ExeGroup | QFile::ExeOther);
+        QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        m_previous = setfsuid(65534);
+    }
+    ~Unwritable()
+    {
+        setfsuid(m_previous);
+        QFile::setPermissions(m_file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    }
+
+private:
+    QString m_file;
+    int m_previous;
+};
+
+QString quotedText(const QString &text) { return QLatin1Char('\'') + text + QLatin1Char('\''); }
+
+// What is wrong with the file as cn sees it: an index that is not whole in the order cn compares in,
+// a look-up by another case that misses a row the index should find, two bookings of one slot, or an
+// order other than the one the file is marked with.
+QStringList faults(Connection &cn)
+{
+    QStringList found;
+    const QString check = cn.query(QStringLiteral("PRAGMA integrity_check")).value(0).value(0).toString();
+    if (check != QLatin1String("ok"))
+        found << check;
+    const bool marked = cn.query(QStringLiteral("PRAGMA user_version")).value(0).value(0).toInt() > 0;
+    const bool folding = cn.query(QStringLiteral("SELECT 'é' = 'É' COLLATE NOCASE")).value(0).value(0).toInt();
+    if (folding != marked)
+        found << QStringLiteral("order %1 on a file marked %2").arg(folding).arg(marked);
+    for (const auto &[table, column] : {std::pair{"Contatti", "cognome"}, std::pair{"Appunta", "IdTurno"}}) {
+        for (const auto &row : cn.query(QStringLiteral("SELECT DISTINCT %1 FROM %2").arg(column, table))) {
+            for (const QString &text : {row.value(0).toString().toUpper(), row.value(0).toString().toLower()}) {
+                const QString where = QStringLiteral(" WHERE %1 = %2").arg(column, quotedText(text));
+                const auto byIndex = cn.query(QStringLiteral("SELECT count(*) FROM %1").arg(table) + where);
+                const auto byScan = cn.query(QStringLiteral("SELECT count(*) FROM %1 NOT INDEXED").arg(table) + where);
+                if (byIndex != byScan)
+                    found << QStringLiteral("%1: %2 by the index, %3 by reading").arg(text).arg(
+                        byIndex.value(0).value(0).toInt()).arg(byScan.value(0).value(0).toInt());
+            }
+        }
+    }
+    const int twice = cn.query(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM Appunta NOT INDEXED "
+                                              "GROUP BY Data, IdTurno, IdPostazione HAVING count(*) > 1)"))
+                          .value(0).value(0).toInt();
+    if (twice)
+        found << QStringLiteral("%1 slots booked twice").arg(twice);
+    return found;
+}
+
+// Adds accented contacts, and books the slot of "Élite" again under the given names: a booking is
+// refused exactly when the slot holds a shift equal to it in the order cn compares in.
+void writeThrough(Connection &cn, int round, const QStringList &shifts)
+{
+    for (const char *name : {"ÈLISE", "èlia", "Ùgo", "ÀNNA"})
+        cn.execute(QStringLiteral("INSERT INTO Contatti (cognome) VALUES ('%1 %2')").arg(QString::fromUtf8(name)).arg(round));
+    for (const QString &shift : shifts) {
+        const QString slot = QStringLiteral("Data = '2024-03-06' AND IdPostazione = 1 AND IdTurno = ") + quotedText(shift);
+        const bool taken = cn.query(QStringLiteral("SELECT count(*) FROM Appunta NOT INDEXED WHERE ") + slot)
+                               .value(0).value(0).toInt() > 0;
+        const long error = errorOf([&] {
+            cn.execute(QStringLiteral("INSERT INTO Appunta (Data, IdTurno, IdPostazione) VALUES ('2024-03-06', %1, 1)")
+                           .arg(quotedText(shift)));
+        });
+        QCOMPARE(error, taken ? AppError::Unspecified : 0L);
+    }
+}
+
+}
 
 class TestConnection : public QObject
 {
@@ -180,6 +262,88 @@ private slots:
         QCOMPARE(cn.query(QStringLiteral("PRAGMA integrity_check")).value(0).value(0), QVariant(QStringLiteral("ok")));
         cn.close();
         QCOMPARE(RawDb::scalar(file, QStringLiteral("PRAGMA integrity_check")), QVariant(QStringLiteral("ok")));
+    }
+
+    // An older file (text indexes built by SQLite's own NOCASE, letters A to Z) opened while another copy
+    // holds its write lock, read-only, or holding rows that only the case-folding order makes equal; written
+    // through; then opened by a second copy while the first stays open and goes on writing. Every connection
+    // compares in the order the file's indexes were built in, and rows that stop the file's re-index are
+    // told once, naming their table.
+    void olderFileStaysWhole_data()
+    {
+        QTest::addColumn<bool>("locked");
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<bool>("clashing");
+        QTest::addColumn<QStringList>("booked");   // while the file may still be in the older order
+        QTest::addColumn<int>("appointments");      // at the end
+        const QStringList sameInBoth = {QStringLiteral("ÉLITE"), QStringLiteral("Élite")};
+        const QStringList everyCase = sameInBoth + QStringList{QStringLiteral("éLITE"), QStringLiteral("élite")};
+        QTest::newRow("write lock held") << true << false << false << sameInBoth << 1;
+        QTest::newRow("write lock held, accented case booked") << true << false << false << everyCase << 2;
+        QTest::newRow("read-only") << false << true << false << QStringList() << 1;
+        QTest::newRow("rows equal when folded") << false << false << true << everyCase << 4;
+        QTest::newRow("free") << false << false << false << everyCase << 1;
+    }
+    void olderFileStaysWhole()
+    {
+        QFETCH(bool, locked);
+        QFETCH(bool, readOnly);
+        QFETCH(bool, clashing);
+        QFETCH(QStringList, booked);
+        QFETCH(int, appointments);
+        const QString file = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('_'))
+                                            + QStringLiteral(".mdb"));
+        QStringList schema = {
+            QStringLiteral("CREATE TABLE Contatti (IdContatto INTEGER PRIMARY KEY, cognome TEXT(100) COLLATE NOCASE)"),
+            QStringLiteral("CREATE INDEX Contatti_cognome ON Contatti (cognome)"),
+            QStringLiteral("CREATE TABLE Appunta (IdAppunta INTEGER PRIMARY KEY, Data DATE, IdTurno TEXT(50) COLLATE NOCASE, "
+                           "IdPostazione LONG)"),
+            QStringLiteral("CREATE UNIQUE INDEX Appunta_Posto ON Appunta (Data, IdTurno, IdPostazione)"),
+            QStringLiteral("INSERT INTO Contatti (cognome) VALUES ('Àlba'), ('Élite'), ('zoe'), ('àrno'), ('Nicolò'), ('ÒRSA')"),
+            QStringLiteral("INSERT INTO Appunta (Data, IdTurno, IdPostazione) VALUES ('2024-03-06', 'Élite', 1)")};
+        if (clashing)
+            schema << QStringLiteral("INSERT INTO Appunta (Data, IdTurno, IdPostazione) "
+                                     "VALUES ('2024-03-06', 'Sèra', 1), ('2024-03-06', 'SÈRA', 1)");
+        RawDb::createOlder(file, schema);
+        MsgRecorder boxes;
+
+        sqlite3 *holder = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(file).constData(), &holder), SQLITE_OK);
+        if (locked)
+            QCOMPARE(sqlite3_exec(holder, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+        std::optional<Unwritable> unwritable;
+        if (readOnly)
+            unwritable.emplace(file, m_dir.path());
+        Connection first;
+        first.open(RawDb::connectionText(file));
+        unwritable.reset();
+        sqlite3_close_v2(holder);   // the other copy's write ends
+
+        if (!readOnly)
+            writeThrough(first, 1, booked);
+        // Booked in the older order, "éLITE" beside "Élite" is a second shift, as "Sèra" beside "SÈRA" was.
+        clashing = clashing || (locked && booked.size() > 2);
+        QVERIFY2(faults(first).isEmpty(), qPrintable(faults(first).join(QStringLiteral("; "))));
+
+        Connection second;   // a later open that gets the lock
+        second.open(RawDb::connectionText(file));
+        QCOMPARE(second.query(QStringLiteral("PRAGMA user_version")).value(0).value(0).toInt(), clashing ? 0 : 1);
+        const QStringList everyCase = {QStringLiteral("ÉLITE"), QStringLiteral("éLITE"), QStringLiteral("élite")};
+        if (!readOnly)
+            writeThrough(first, 2, everyCase);
+        writeThrough(second, 3, everyCase);
+        QVERIFY2(faults(first).isEmpty(), qPrintable(faults(first).join(QStringLiteral("; "))));
+        QVERIFY2(faults(second).isEmpty(), qPrintable(faults(second).join(QStringLiteral("; "))));
+        QCOMPARE(second.query(QStringLiteral("SELECT count(*) FROM Contatti WHERE cognome = 'NICOLÒ'")).value(0).value(0),
+                 QVariant(clashing ? 0 : 1));
+
+        QCOMPARE(boxes.count(), clashing ? 1 : 0);
+        if (clashing) {
+            QCOMPARE(boxes.last().kind, MsgKind::Warning);
+            QVERIFY2(boxes.last().text.contains(QStringLiteral("tabella Appunta")), qPrintable(boxes.last().text));
+        }
+        // Nothing merged or deleted: the bookings made in the older order are all there.
+        QCOMPARE(second.query(QStringLiteral("SELECT count(*) FROM Appunta")).value(0).value(0).toInt(), appointments);
     }
 
     void errorsKeepApart_data()

@@ -3,6 +3,7 @@
 #include "db/DatabaseFile.h"
 
 #include <QFile>
+#include <sqlite3.h>
 
 namespace RawDb {
 
@@ -14,6 +15,17 @@ void create(const QString &file, const QStringList &statements)
         qFatal("cannot create %s", qPrintable(file));
     empty.close();
     DatabaseFile::execute(file, statements.join(QStringLiteral(";\n")));
+}
+
+void createOlder(const QString &file, const QStringList &statements)
+{
+    QFile::remove(file);
+    sqlite3 *db = nullptr;
+    const QByteArray sql = statements.join(QStringLiteral(";\n")).toUtf8();
+    if (sqlite3_open(QFile::encodeName(file).constData(), &db) != SQLITE_OK
+        || sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        qFatal("cannot create %s: %s", qPrintable(file), sqlite3_errmsg(db));
+    sqlite3_close(db);
 }
 
 QVariant scalar(const QString &file, const QString &sql)

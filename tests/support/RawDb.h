@@ -10,6 +10,9 @@ namespace RawDb {
 
 // Creates file (replacing it) and runs the statements on it in one transaction.
 void create(const QString &file, const QStringList &statements);
+// Creates file (replacing it) as SQLite alone makes it: text indexes built with its own NOCASE (letters
+// A to Z), and no mark of the program's order.
+void createOlder(const QString &file, const QStringList &statements);
 // Runs one statement on file and gives the first column of the first row, as stored
 // (qlonglong, double, QString; invalid for NULL or no row).
 QVariant scalar(const QString &file, const QString &sql);
