@@ -74,6 +74,8 @@ frmMov::frmMov(QWidget *parent)
     LeaveCheck::install(txtEntrata, [this] { return amountLeft(txtEntrata, txtUscita); });
     LeaveCheck::install(txtUscita, [this] { return amountLeft(txtUscita, txtEntrata); });
     connect(dtcMov, &QComboBox::currentTextChanged, this, &frmMov::dtcMov_Change);
+    // Deleted by statement; the form loads again as a new movement before it tells so.
+    setDeleteStatement({QStringLiteral("DELETE FROM Movimenti where IdMov= %1")});
     resize(560, 260);
 }
 
@@ -140,13 +142,6 @@ void frmMov::afterWrite(bool wasNew)
         return;
     rs().close();
     LoadRecord(recordId());
-}
-
-void frmMov::deleteCurrent()
-{
-    DataBase::AdoConnect().execute(QStringLiteral("DELETE FROM Movimenti where IdMov= ") + QString::number(recordId()));
-    setRecordId(0);
-    LoadRecord(0);
 }
 
 // The movement type tells which amount the movement carries; the other box keeps its value.
