@@ -91,6 +91,8 @@ frmAddAppunta::frmAddAppunta(QWidget *parent)
     placeButtons({Command6, nullptr, cmdOk, cmdCancel});
     setFocusOrder({txtCliente, DTPicker1, dtcPostazione, dtcTurni, txtDescr, cmdOk, cmdCancel, Command6});
 
+    // Stamped, then deleted by statement; told before the form loads again as a new appointment.
+    setDeleteStatement({QStringLiteral("DELETE From Appunta Where IdAppunta = %1 "), true, true});
     failureTexts().save[AppError::Unspecified] =
         QStringLiteral("Attenzione: orario non disponibile. Esiste già un' appuntamento a questa ora.");
     failureTexts().remove.clear();
@@ -164,17 +166,6 @@ void frmAddAppunta::afterWrite(bool wasNew)
         return;
     rs().close();
     LoadRecord(recordId());
-}
-
-void frmAddAppunta::deleteCurrent()
-{
-    rs().setValue(stampColumn(), Clock::today());
-    rs().update();
-    DataBase::AdoConnect().execute(QStringLiteral("DELETE From Appunta Where IdAppunta = ") + QString::number(recordId())
-                                   + QLatin1Char(' '));
-    rs().close();
-    setRecordId(0);
-    LoadRecord(0);
 }
 
 void frmAddAppunta::unloading()

@@ -26,7 +26,6 @@ protected:
     void recordLoaded(bool found) override;
     void beforeWrite() override;
     void afterWrite(bool wasNew) override;
-    void deleteCurrent() override;
     void unloading() override;
     QString stampColumn() const override { return QStringLiteral("Data_Update"); }
 

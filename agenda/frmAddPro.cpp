@@ -4,9 +4,6 @@
 #include "Conversions.h"
 #include "DataBase.h"
 #include "DateBox.h"
-#include "Guarded.h"
-#include "db/Connection.h"
-#include "db/Recordset.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -37,6 +34,8 @@ frmAddPro::frmAddPro(QWidget *parent)
     DateBox::install(txtData, DateBox::Format::ShortDate);
 
     placeButtons({Command1, Command6, cmdOk, cmdCancel});
+    // Stamped, then deleted by statement; told before the form loads again as a new reminder.
+    setDeleteStatement({QStringLiteral("DELETE From Promemoria Where IdPromemoria = %1 "), true, true});
     // A failed delete shows the error's description alone.
     failureTexts().remove.clear();
     failureTexts().deleteTail.clear();
@@ -60,15 +59,4 @@ void frmAddPro::recordLoaded(bool found)
 {
     if (!found)
         txtData->setText(Conv::shortDate(Clock::today()));
-}
-
-// The stamp is written first, then the row goes by statement; a failure after the stamp leaves
-// the reminder with it. The form then loads again as a new reminder.
-void frmAddPro::deleteCurrent()
-{
-    rs().update(QStringLiteral("DataUpdate"), Clock::today());
-    DataBase::AdoConnect().execute(QStringLiteral("DELETE From Promemoria Where IdPromemoria = %1 ").arg(recordId()));
-    rs().close();
-    setRecordId(0);
-    Guarded(messageTitle(), [this] { LoadRecord(0); }, MsgKind::Information);
 }

@@ -17,7 +17,6 @@ protected:
     QString requiredFieldMessage() const override;
     QString openByIdSql(int id) const override;
     void recordLoaded(bool found) override;
-    void deleteCurrent() override;
 
 private:
     QLineEdit *txtData;

@@ -24,6 +24,8 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QStyle>
+#include <QtMath>
+#include <algorithm>
 
 using Twips::place;
 using Twips::px;
@@ -37,6 +39,11 @@ constexpr int kListWidth = 3255;        // twips, every day list
 constexpr int kClientColumn = 1600;     // twips, the first column
 constexpr int kClientColumnScrolled = 1350;
 constexpr int kItemsWithoutScroll = 13;
+// The left column, in twips: the lines' right end and the height of the upper one.
+constexpr int kColumnRight = 2700;
+constexpr int kUpperLine = 2750;
+constexpr int kHeadingAbove = 270;      // twips from a day heading's top to its list's
+constexpr int kMargin = 90;             // twips kept free between controls and at the window's edges
 
 // The day headings' words, Monday to Saturday.
 const char *const kDayWords[] = {"Lunedi ", "Martedi ", "Mercoledi ", "Giovedi ", "Venerdi ", "Sabato "};
@@ -94,7 +101,7 @@ frmAppunta::frmAppunta(QWidget *parent) : LoadingDialog(parent)
         line->setObjectName(QStringLiteral("Line%1").arg(i + 1));
         line->setFrameShape(QFrame::HLine);
         line->setFrameShadow(QFrame::Sunken);
-        place(line, 240, i == 0 ? 2750 : 5520, 2700 - 240, 30);
+        place(line, 240, i == 0 ? kUpperLine : 5520, kColumnRight - 240, 30);
     }
 
     auto button = [this](const char *name, const QString &caption, QStyle::StandardPixmap icon,
@@ -142,6 +149,7 @@ frmAppunta *frmAppunta::openPlanner()
 // Each showing starts on the week of today.
 bool frmAppunta::runLoad()
 {
+    applyMinimumSize();
     ShowWeek(Clock::today());
     return true;
 }
@@ -344,10 +352,37 @@ void frmAppunta::applyResizeRule()
     for (int k = 0; k < 6; ++k) {
         ListGrid *list = ListView1[k];
         list->move(px(lefts[k % 3]), px(tops[k / 3]));
-        Label1[k]->move(list->x(), list->y() - px(270));
+        Label1[k]->move(list->x(), list->y() - px(kHeadingAbove));
     }
-    lblStatus->move(px(240), ListView1[0]->y());
+    // The week text follows list 1 down, but stops above the line that heads the day counts.
+    lblStatus->move(px(240), qMin(ListView1[0]->y(), px(kUpperLine - kMargin) - lblStatus->height()));
     Command1->move(px(240), ListView1[3]->y() + ListView1[3]->height() - Command1->height());
     cmdPre->move(px(W / 2) - cmdPre->width() - px(120), px(200));
     cmdNext->move(px(W / 2), px(200));
+}
+
+// The smallest size at which the resize rule still keeps every control apart and inside the
+// window; below it the lists would overlap each other and the left column, and leave the window
+// with "&Nuovo". All in twips, the rule's terms solved for the form's width W and height H.
+void frmAppunta::applyMinimumSize()
+{
+    const double L = DataBase::Sett().LeftListAppuntament();
+    const double w = twips(ListView1[0]->width());
+    const double upper = twips(ListView1[0]->height());
+    const double lower = twips(ListView1[3]->height());
+    const double heading = kHeadingAbove;
+    const double buttonsFoot = twips(Command2->y() + Command2->height());
+    const double W = std::max({
+        (kColumnRight + kMargin + 500 - L) * 15,       // list 1 right of the left column
+        (500 + kMargin) / (1 / 8.5 - 1 / 15.0),        // list 2 right of list 1
+        (500 + kMargin) / (1 / 6.0 - 1 / 8.5),         // list 3 right of list 2
+        (3 * w + L - 1500 + kMargin) * 6 / 5,          // list 3 inside the right edge
+    });
+    const double H = std::max({
+        (500 + kMargin + heading - 200) * 10,          // the upper headings below the week buttons
+        (upper + kMargin + heading - 600) * 2.5,       // the lower headings below the upper lists
+        (buttonsFoot + kMargin - 800 - lower + twips(Command1->height())) * 2,   // "&Nuovo" below the buttons
+        (800 + lower + kMargin) * 2,                   // the lower lists inside the bottom edge
+    });
+    setMinimumSize(qCeil(W / Twips::PerPixel), qCeil(H / Twips::PerPixel));
 }

@@ -50,6 +50,7 @@ private:
     void OpenSelectedAppointment(int list);
     void PrintWeek();
     void applyResizeRule();
+    void applyMinimumSize();
 
     QDate ShownDate;
     ListGrid *ListView1[6];      // Monday .. Saturday (ListView1(1) .. ListView1(6))

@@ -344,6 +344,14 @@ bool EditForm::runLoad()
         return false;
     applyFocusOrder();
     m_paintListFailed = false;
+    load();
+    focusFirstField();
+    return true;
+}
+
+// The load traps its own failures, also when a delete runs it again.
+void EditForm::load()
+{
     Guarded(messageTitle(), [this] {
         prepareLoad();
         if (m_shape == ListEditor) {
@@ -354,8 +362,6 @@ bool EditForm::runLoad()
             LoadRecord(m_recordId);
         }
     }, m_failures.loadKind);
-    focusFirstField();
-    return true;
 }
 
 // Each showing starts on the first field of the Tab order that the user can type into now (on the
@@ -578,18 +584,42 @@ void EditForm::save()
 
 void EditForm::deleteRecord()
 {
+    const StatementDelete &how = m_deleteStatement;
     try {
         if (rs().editMode() != Recordset::EditNone || !allowDelete())
             return;
         if (MsgBox(QStringLiteral("Si è sicuri di voler cancellare il record:"), MsgKind::Question,
                    QStringLiteral("Delete record!")) != MsgAnswer::Yes)
             return;
-        deleteCurrent();
-        MsgBox(QStringLiteral("Record Cancellato!"), MsgKind::Information, QStringLiteral("Delete Successfull!"));
-        RefreshList();
+        if (how.sql.isEmpty()) {
+            deleteCurrent();
+            tellDeleted();
+            RefreshList();
+            return;
+        }
+        rs().deleteByStatement(how.sql.arg(m_recordId), how.stampFirst ? stampColumn() : QString(), Clock::today());
     } catch (const std::exception &failure) {
-        MsgBox(failureText(failure, m_failures.remove, m_failures.deleteTail), MsgKind::Error, messageTitle());
+        // Another user's change keeps the record, and the user is told so whatever the form's words.
+        const auto *e = dynamic_cast<const AppError *>(&failure);
+        MsgBox(e && e->number() == AppError::Conflict ? conflictText() + QStringLiteral(" Operazione Annullata")
+                                                      : failureText(failure, m_failures.remove, m_failures.deleteTail),
+               MsgKind::Error, messageTitle());
+        return;
     }
+    // The record is gone: from here on nothing can fail the delete.
+    m_rs.reset();
+    m_recordId = 0;
+    if (how.toldBeforeLoad)
+        tellDeleted();
+    load();
+    if (!how.toldBeforeLoad)
+        tellDeleted();
+    RefreshList();
+}
+
+void EditForm::tellDeleted()
+{
+    MsgBox(QStringLiteral("Record Cancellato!"), MsgKind::Information, QStringLiteral("Delete Successfull!"));
 }
 
 void EditForm::deleteCurrent()

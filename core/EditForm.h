@@ -100,16 +100,33 @@ protected:
     virtual void afterWrite(bool wasNew) { Q_UNUSED(wasNew) }
     // Delete: false makes the button do nothing for the current record (asked before the question).
     virtual bool allowDelete() { return true; }
-    // Delete, after Yes: removes the record and leaves the form on a blank new one.
+    // Delete, after Yes: removes the record through the recordset and leaves the form on a blank
+    // new one (a form that deletes by statement does not come here).
     virtual void deleteCurrent();
+    // Delete by a statement on the shared connection instead: the statement for the record id
+    // (%1), whether the record is stamped first, and whether "Record Cancellato!" is told before
+    // the form loads again as new or after. Stamp, check and statement are one transaction that
+    // deletes only the record as the form read it; once it is gone, a load that fails is told as
+    // the load's failure, not the delete's.
+    struct StatementDelete
+    {
+        QString sql;
+        bool stampFirst = false;
+        bool toldBeforeLoad = false;
+    };
+    void setDeleteStatement(const StatementDelete &how) { m_deleteStatement = how; }
     // Unload: after the recordset is closed.
     virtual void unloading() {}
     // What a failed save or delete says: the form's words for an error's number (else the error's
     // description), followed by the tail; and the kind of the box of a failed load.
+    // Another user changed the record since the form read it (a save's or a delete's conflict).
+    static QString conflictText()
+    {
+        return QStringLiteral("Un' altro utente sta utilizzando lo stesso set di record: chiudere e riprovare.");
+    }
     struct FailureTexts
     {
-        QHash<long, QString> save{{AppError::Conflict, QStringLiteral("Un' altro utente sta utilizzando lo stesso "
-                                                                      "set di record: chiudere e riprovare.")}};
+        QHash<long, QString> save{{AppError::Conflict, conflictText()}};
         QString saveTail = QStringLiteral(" Operazione Annullata");
         QHash<long, QString> remove{{AppError::ForeignKey, QStringLiteral("Violazione del vincolo Referenziale.")}};
         QString deleteTail = QStringLiteral(" Operazione Annullata");
@@ -186,6 +203,8 @@ private:
         bool changed = false;
     };
     bool runLoad() override;
+    void load();
+    void tellDeleted();
     void applyFocusOrder();
     void focusFirstField();
     void openRecordset(const QString &sql);
@@ -207,6 +226,7 @@ private:
     QVector<Binding> m_bindings;
     QVector<QPointer<QWidget>> m_focusOrder;
     FailureTexts m_failures;
+    StatementDelete m_deleteStatement;
     QTabWidget *m_tabs = nullptr;
     bool m_showing = false;          // the form writes its fields: no change of the user's
     bool m_refreshPending = false;

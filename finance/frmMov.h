@@ -19,7 +19,6 @@ protected:
     void bindingControls() override;
     void beforeWrite() override;
     void afterWrite(bool wasNew) override;
-    void deleteCurrent() override;
 
 private:
     QLineEdit *ruledOutAmount() const;

@@ -1,11 +1,32 @@
 #include "MsgBox.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace {
 MsgBoxSeam::Handler g_handler;
 QString g_defaultTitle = QStringLiteral("Focolarium");
+
+// Window managers draw the title in bold between the bar's icon and its buttons, and cut what does
+// not fit; a box sized for its text alone loses the middle of a longer title. A spacer as wide as
+// the title needs keeps the box at least that wide (the box fixes its own size from its layout).
+void holdWholeTitle(QMessageBox &box)
+{
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    if (!grid)
+        return;
+    QFont bold = box.font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    const int button = metrics.height() + 8;   // the bar's buttons are about as wide as it is high
+    const int iconAndButtons = 4 * button + 32;
+    const QMargins margins = grid->contentsMargins();
+    const int width = metrics.horizontalAdvance(box.windowTitle()) + iconAndButtons - margins.left() - margins.right();
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
 }
 
 namespace MsgBoxSeam {
@@ -40,6 +61,7 @@ MsgAnswer MsgBox(const QString &text, MsgKind kind, const QString &title)
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
+    holdWholeTitle(box);
     switch (box.exec()) {
     case QMessageBox::Yes: return MsgAnswer::Yes;
     case QMessageBox::No: return MsgAnswer::No;

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QVariant>
 #include <QVector>
+#include <functional>
 
 struct sqlite3;
 
@@ -34,6 +35,9 @@ public:
     int execute(const QString &jetSql);
     // Runs a query (Jet SQL) and returns every row, values typed as the recordsets type them.
     QVector<QVector<QVariant>> query(const QString &jetSql);
+    // Runs work as one transaction that holds the write lock from its start, so that no other
+    // user writes between its statements; a failure undoes it and raises again.
+    void inTransaction(const std::function<void()> &work);
 
     sqlite3 *handle() const { return m_db; }   // throws nothing; nullptr when closed
 

@@ -92,6 +92,9 @@ struct Recordset::Data
     int key = -1;                 // position of its INTEGER PRIMARY KEY, -1 when not selected
 
     bool editable() const { return memory || lockType != LockReadOnly; }
+    // What was read is kept, to check writes and deletes against it, by a recordset that writes
+    // and by a static one (whose record a statement of the caller may delete).
+    bool keepsRead() const { return editable() || cursorType == OpenStatic; }
     bool hasCurrent() const { return !onDeleted && current >= 0 && current < rows.size(); }
     sqlite3 *db() const
     {
@@ -163,6 +166,7 @@ struct Recordset::Data
     void updateRow(Row &row);
     void reread(Row &row);
     QString rowCondition(const Row &row, QVector<QVariant> &params) const;
+    void checkAsRead(const Row &row);
     void remove(Row &row);
     void leaveCurrent();
     void setValue(int index, const QVariant &value);
@@ -192,7 +196,7 @@ void Recordset::Data::describe(sqlite3_stmt *stmt, int first)
         col.base = !col.table.isEmpty() && col.table == table;
     }
     indexNames();
-    if (!editable() || table.isEmpty())
+    if (!keepsRead() || table.isEmpty())
         return;
     // The key: the table's INTEGER PRIMARY KEY (the row id) when it is among the columns.
     for (int c = 0; c < n && key < 0; ++c) {
@@ -238,7 +242,7 @@ void Recordset::Data::readSource()
     std::optional<SqlStatement> stmt(std::in_place, h, sql);
     describe(stmt->handle(), 0);
     int first = 0;
-    if (editable() && !table.isEmpty() && key < 0) {
+    if (keepsRead() && !table.isEmpty() && key < 0) {
         if (std::optional<SqlStatement> plus = withRowid(h, sql)) {
             stmt.emplace(std::move(*plus));
             first = 1;
@@ -249,7 +253,7 @@ void Recordset::Data::readSource()
     QVector<Kind> kinds(n);
     for (int c = 0; c < n; ++c)
         kinds[c] = columns[c].kind;
-    const bool keepStored = editable();
+    const bool keepStored = keepsRead();
     rows.clear();
     sqlite3_stmt *s = stmt->handle();
     while (stmt->step()) {
@@ -307,6 +311,18 @@ QString Recordset::Data::rowCondition(const Row &row, QVector<QVariant> &params)
         return where;
     // No key among the columns: the first row of the table that holds every value read.
     return QStringLiteral("rowid = (SELECT rowid FROM %1 WHERE %2 LIMIT 1)").arg(quoted(table), where);
+}
+
+// Raises the conflict error unless row is in the table as it was read (or last written).
+void Recordset::Data::checkAsRead(const Row &row)
+{
+    QVector<QVariant> params;
+    const QString where = rowCondition(row, params);
+    SqlStatement stmt(db(), QStringLiteral("SELECT 1 FROM %1 WHERE %2").arg(quoted(table), where));
+    for (int i = 0; i < params.size(); ++i)
+        stmt.bind(i + 1, params[i]);
+    if (!stmt.step())
+        throw DbError::conflict();
 }
 
 void Recordset::Data::insert(Row &row)
@@ -672,6 +688,34 @@ void Recordset::deleteRecord()
     d->checkWritable();
     Row &row = d->currentRow();
     d->remove(row);
+    d->rows.remove(d->current);
+    d->onDeleted = true;
+    emit moveComplete();
+}
+
+void Recordset::deleteByStatement(const QString &jetSql, const QString &stampField, const QVariant &stamp)
+{
+    d->checkOpen();
+    if (!stampField.isEmpty())
+        d->checkWritable();
+    if (d->memory || d->table.isEmpty())
+        throw DbError::notUpdatable(d->source);
+    Row &row = d->currentRow();
+    const Row before = row;
+    try {
+        d->connection->inTransaction([&] {
+            if (!stampField.isEmpty()) {
+                d->setValue(d->column(stampField), stamp);
+                d->write(row);
+            }
+            d->checkAsRead(row);
+            if (d->connection->execute(jetSql) == 0)
+                throw DbError::conflict();
+        });
+    } catch (...) {
+        row = before;   // the stamp was undone with the rest
+        throw;
+    }
     d->rows.remove(d->current);
     d->onDeleted = true;
     emit moveComplete();

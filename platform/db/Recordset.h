@@ -78,6 +78,12 @@ public:
     // Deletes the current record in the database and the recordset; the next move goes on from
     // the deleted record's place (moveNext lands on the record that followed it).
     void deleteRecord();
+    // Deletes the current record by the caller's statement (a DELETE of it by its key), first
+    // writing stamp into stampField when one is named, all as one transaction that deletes only
+    // while the record is in the table as it was read: otherwise, or when the statement deletes
+    // nothing, AppError::Conflict. A failure leaves the table and the record as they were. A
+    // read-only static recordset may delete so when it writes no stamp.
+    void deleteByStatement(const QString &jetSql, const QString &stampField = {}, const QVariant &stamp = {});
     void requery();
     void cancelUpdate();         // restores an edited record; drops an added one
     void updateBatch();          // writes every record with pending changes

@@ -235,6 +235,39 @@ private slots:
         }
         DataBase::Sett().setLeftListAppuntament(2500);
     }
+
+    // Resized to any size, no two controls overlap and none leaves the window: the form grows no
+    // smaller than the size at which the resize rule still holds them apart, which its design size is not below.
+    void layoutKeepsControlsApart_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("design") << QSize(870, 559);
+        QTest::newRow("taller") << QSize(870, 1100);
+        QTest::newRow("larger") << QSize(1600, 1000);
+        QTest::newRow("narrower") << QSize(700, 559);
+        QTest::newRow("lower") << QSize(870, 420);
+        QTest::newRow("smallest") << QSize(1, 1);
+    }
+    void layoutKeepsControlsApart()
+    {
+        QFETCH(QSize, size);
+        auto form = openOn(QDate(2025, 9, 24));   // long dates: "lunedì 22 settembre 2025"
+        QVERIFY(form->minimumSize().width() <= 870 && form->minimumSize().height() <= 559);
+        form->resize(size);
+        ui::settle();
+        QCOMPARE(form->size(), size.expandedTo(form->minimumSize()));
+        ui::shoot(form.get(), QStringLiteral("frmAppunta_") + QLatin1String(QTest::currentDataTag()));
+        const QList<QWidget *> controls = form->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+        QVERIFY(controls.size() >= 27);
+        for (QWidget *a : controls) {
+            QVERIFY2(form->rect().contains(a->geometry()), qPrintable(a->objectName()));
+            for (QWidget *b : controls) {
+                if (a < b)
+                    QVERIFY2(!a->geometry().intersects(b->geometry()),
+                             qPrintable(a->objectName() + QStringLiteral(" / ") + b->objectName()));
+            }
+        }
+    }
 };
 
 QTEST_MAIN(tst_frmAppunta)

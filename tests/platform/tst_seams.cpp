@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -176,6 +177,42 @@ private slots:
         std::sort(shown.begin(), shown.end());
         std::sort(buttons.begin(), buttons.end());
         QCOMPARE(shown, buttons);
+    }
+
+    // A box is never narrower than its title as a title bar draws it: the title in bold beside the
+    // bar's icon and its three buttons (the window manager cuts a title that does not fit).
+    void boxHoldsItsWholeTitle_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("appointments") << "Registrazione appuntamenti" << "Registrazione completata.";
+        QTest::newRow("number field") << "Errore Campo numerico" << "Il Campo Anno è Numerico";
+        QTest::newRow("deleted") << "Delete Successfull!" << "Record Cancellato!";
+        QTest::newRow("program's") << "Messaggio Focolarium" << "Ok";
+    }
+    void boxHoldsItsWholeTitle()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        int width = 0;
+        int textWidth = 0;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            width = box->width();
+            textWidth = box->fontMetrics().horizontalAdvance(text);
+            box->grab().save(QStringLiteral("/tmp/shots/MsgBox_%1.png").arg(QTest::currentDataTag()));
+            box->accept();
+        });
+        QDir().mkpath(QStringLiteral("/tmp/shots"));
+        MsgBox(text, MsgKind::Information, title);
+        QFont bold = QApplication::font();
+        bold.setBold(true);
+        const int iconAndButtons = 100;
+        QVERIFY2(width >= QFontMetrics(bold).horizontalAdvance(title) + iconAndButtons,
+                 qPrintable(QString::number(width)));
+        QVERIFY(width > textWidth);
     }
 
     void fileDialogIsItalian()

@@ -6,6 +6,8 @@ MsgRecorder::MsgRecorder()
 {
     MsgBoxSeam::setHandler([this](const MsgRecord &record) {
         m_shown.append(record);
+        if (m_hook)
+            m_hook(record);
         if (!m_answers.isEmpty())
             return m_answers.takeFirst();
         if (record.kind == MsgKind::Question || record.kind == MsgKind::WarningQuestion)
