@@ -163,6 +163,7 @@ private:
     {
         quint16 font = 0;
         int field = -1;           // the text box's field in the data source
+        bool wrap = false;        // a growing box, or one with room for two lines
     };
 
     void prepare(const ReportSection &s)
@@ -175,6 +176,8 @@ private:
             p.font = quint16(at - out.fonts.cbegin());
             if (at == out.fonts.cend())
                 out.fonts.append(f);
+            // Measured as the growing boxes are, so that the painter wraps where the layout did.
+            p.wrap = c.canGrow || c.rect.height() >= 2 * wrappedHeight(f, c.rect.width(), QStringLiteral("X"));
             if (c.type == ReportControl::TextBox && r.dataSource && r.dataSource->isOpen()) {
                 p.field = r.dataSource->fieldIndex(c.field);
                 if (p.field < 0)
@@ -246,6 +249,7 @@ private:
             case ReportControl::Shape: item.type = PlacedItem::Fill; break;
             default:
                 item.type = PlacedItem::Text;
+                item.wrap = p.wrap;
                 item.text = textOf(c, p);
                 if (c.type == ReportControl::Label && c.caption.contains(QLatin1Char('%')))
                     pageTexts.push_back({int(out.pages.size()) - 1, page().items.size()});

@@ -1,6 +1,5 @@
 #include "ReportLayout.h"
 
-#include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QStringList>
@@ -53,10 +52,6 @@ void paintPage(QPainter &painter, const ReportLayout &layout, int page)
 {
     // A line is one screen pixel wide at full size.
     constexpr int LineWidth = 15;
-    // A box with room for one line only shows that line, cut at its right edge.
-    QVector<qreal> lineSpacing;
-    for (const QFont &font : layout.fonts)
-        lineSpacing.append(QFontMetricsF(font).lineSpacing());
     painter.save();
     for (const PlacedItem &item : layout.pages.at(page).items) {
         const QColor color = QColor::fromRgb(item.color);
@@ -73,7 +68,7 @@ void paintPage(QPainter &painter, const ReportLayout &layout, int page)
             if (item.text.isEmpty())
                 break;
             QTextLayout text(item.text, layout.fonts.at(item.font));
-            layOut(text, item.rect.width(), item.rect.height() >= 2 * lineSpacing[item.font]);
+            layOut(text, item.rect.width(), item.wrap);
             painter.setPen(color);
             // Clipping costs a printer or PDF file dearly: only a text that overflows its box is clipped.
             const QRectF bounds = text.boundingRect().translated(item.rect.topLeft());

@@ -18,6 +18,7 @@ struct PlacedItem
 {
     enum Type : quint8 { Text, Line, Fill };
     Type type = Text;
+    bool wrap = false;            // text wraps at the box's width; else one line cut at its right edge
     quint16 font = 0;             // index into ReportLayout::fonts
     QRgb color = 0;
     QRect rect;                   // the text's box (clipped to it), the line's corners, the fill
@@ -46,6 +47,7 @@ constexpr int TwipsPerPoint = 20;
 
 // The height of a text wrapped to the width (at word boundaries, inside a word too long for a
 // line), in the font's units; the layout grows boxes by it and the painter wraps the same way.
+// Line breaks in the text always break lines.
 int wrappedHeight(const QFont &font, int width, const QString &text);
 
 // Draws page `page` (from 0) with the painter's unit set to one twip of the paper.

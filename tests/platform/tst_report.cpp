@@ -11,6 +11,8 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFontInfo>
+#include <QPaintEngine>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -68,6 +70,58 @@ static int pdfPages(const QString &path)
         return -1;
     return int(QString::fromLatin1(f.readAll()).count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))));
 }
+
+
+// A paint device of one unit per twip that records each piece of text drawn: its text, the span
+// it covers across the device and its baseline.
+class TextRecorder : public QPaintDevice
+{
+public:
+    struct Piece
+    {
+        QString text;
+        qreal left, right, baseline;
+    };
+    QList<Piece> pieces;
+
+    QPaintEngine *paintEngine() const override { return &m_engine; }
+
+protected:
+    int metric(PaintDeviceMetric m) const override
+    {
+        switch (m) {
+        case PdmWidth: case PdmHeight: return 20000;
+        case PdmWidthMM: case PdmHeightMM: return int(20000 * 25.4 / 1440);
+        case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return 1440;
+        case PdmDepth: return 32;
+        case PdmNumColors: return INT_MAX;
+        case PdmDevicePixelRatioScaled: return int(QPaintDevice::devicePixelRatioFScale());
+        default: return 1;
+        }
+    }
+
+private:
+    class Engine : public QPaintEngine
+    {
+    public:
+        explicit Engine(TextRecorder *device) : QPaintEngine(AllFeatures), m_device(device) {}
+        bool begin(QPaintDevice *) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState &) override {}
+        void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+        void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
+        void drawTextItem(const QPointF &p, const QTextItem &item) override
+        {
+            const QPointF at = painter()->transform().map(p);
+            m_device->pieces.append({item.text(), at.x(), at.x() + item.width() * painter()->transform().m11(), at.y()});
+        }
+        Type type() const override { return User; }
+
+    private:
+        TextRecorder *m_device;
+    };
+    mutable Engine m_engine{this};
+};
 
 class tst_Report : public QObject
 {
@@ -173,6 +227,39 @@ private slots:
             QCOMPARE(next->rect.top(), first->rect.top() + first->rect.height());
         else
             QCOMPARE(next->rect.top(), 400 + 270);
+    }
+
+    // A growing box paints every word of its text inside the box, with the layout's own wrapping:
+    // each text from one word to three lines, so that every wrap boundary is crossed.
+    void growingTextIsPaintedWhole()
+    {
+        const QString words = QStringLiteral(
+            " Nota lunga del contatto da richiamare dopo le ferie per il preventivo della cucina nuova e per "
+            "le piastrelle del bagno di sopra");
+        const QStringList all = words.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        for (int n = 1; n <= all.size(); ++n) {
+            const QString text = QLatin1Char(' ') + all.mid(0, n).join(QLatin1Char(' '));
+            TestReport report({text});
+            const ReportLayout layout = report.layout();
+            const PlacedItem *box = nullptr;
+            for (const PlacedItem &item : layout.pages[0].items)
+                if (item.text == text)
+                    box = &item;
+            QVERIFY(box);
+            TextRecorder device;
+            QPainter painter(&device);
+            paintPage(painter, layout, 0);
+            painter.end();
+            QStringList painted;
+            for (const TextRecorder::Piece &piece : device.pieces) {
+                if (!box->rect.contains(piece.left, piece.baseline))
+                    continue;   // another box
+                QVERIFY2(piece.right <= box->rect.left() + box->rect.width() + 1,
+                         qPrintable(QStringLiteral("%1 words: \"%2\" overflows its box").arg(n).arg(piece.text)));
+                painted += piece.text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            }
+            QCOMPARE(painted, all.mid(0, n));
+        }
     }
 
     void boundFieldsAreFoundWithoutCase()
