@@ -39,11 +39,10 @@ constexpr int kListWidth = 3255;        // twips, every day list
 constexpr int kClientColumn = 1600;     // twips, the first column
 constexpr int kClientColumnScrolled = 1350;
 constexpr int kItemsWithoutScroll = 13;
-// The left column, in twips: the lines' right end and height of the upper one, the lower picture
-// button's foot.
+// The left column, in twips: the lines' right end and the height of the upper one.
 constexpr int kColumnRight = 2700;
 constexpr int kUpperLine = 2750;
-constexpr int kButtonsFoot = 6720 + 375;
+constexpr int kHeadingAbove = 270;      // twips from a day heading's top to its list's
 constexpr int kMargin = 90;             // twips kept free between controls and at the window's edges
 
 // The day headings' words, Monday to Saturday.
@@ -353,7 +352,7 @@ void frmAppunta::applyResizeRule()
     for (int k = 0; k < 6; ++k) {
         ListGrid *list = ListView1[k];
         list->move(px(lefts[k % 3]), px(tops[k / 3]));
-        Label1[k]->move(list->x(), list->y() - px(270));
+        Label1[k]->move(list->x(), list->y() - px(kHeadingAbove));
     }
     // The week text follows list 1 down, but stops above the line that heads the day counts.
     lblStatus->move(px(240), qMin(ListView1[0]->y(), px(kUpperLine - kMargin) - lblStatus->height()));
@@ -371,7 +370,8 @@ void frmAppunta::applyMinimumSize()
     const double w = twips(ListView1[0]->width());
     const double upper = twips(ListView1[0]->height());
     const double lower = twips(ListView1[3]->height());
-    const double heading = 270;
+    const double heading = kHeadingAbove;
+    const double buttonsFoot = twips(Command2->y() + Command2->height());
     const double W = std::max({
         (kColumnRight + kMargin + 500 - L) * 15,       // list 1 right of the left column
         (500 + kMargin) / (1 / 8.5 - 1 / 15.0),        // list 2 right of list 1
@@ -381,7 +381,7 @@ void frmAppunta::applyMinimumSize()
     const double H = std::max({
         (500 + kMargin + heading - 200) * 10,          // the upper headings below the week buttons
         (upper + kMargin + heading - 600) * 2.5,       // the lower headings below the upper lists
-        (kButtonsFoot + kMargin - 800 - lower + twips(Command1->height())) * 2,   // "&Nuovo" below the buttons
+        (buttonsFoot + kMargin - 800 - lower + twips(Command1->height())) * 2,   // "&Nuovo" below the buttons
         (800 + lower + kMargin) * 2,                   // the lower lists inside the bottom edge
     });
     setMinimumSize(qCeil(W / Twips::PerPixel), qCeil(H / Twips::PerPixel));

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
+#include <QShowEvent>
 #include <QStyle>
 
 namespace {
@@ -326,13 +327,14 @@ void frmMain::buildStatusBar()
     setStatusBar(sbMain);
 }
 
-bool frmMain::event(QEvent *event)
+// Shown after sign-in: the year combo starts on the working year. From then on only the forms the
+// window opens take the year back and build the combo again (showForm): a message box or another
+// application leaves what the user typed.
+void frmMain::showEvent(QShowEvent *event)
 {
-    if (event->type() == QEvent::WindowActivate)
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
         yearComboActivated();
-    else if (event->type() == QEvent::WindowDeactivate)
-        yearComboDeactivated();
-    return QMainWindow::event(event);
 }
 
 void frmMain::paintEvent(QPaintEvent *event)

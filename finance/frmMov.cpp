@@ -15,6 +15,11 @@
 
 namespace {
 
+// The caption that warns of two amounts: the user's only warning there, so the form opens wide
+// enough to show it whole.
+const QString kBothAmountsCaption =
+    QStringLiteral("Gestione movimenti (Entrata e Uscita non possono contenere un valore superiore a 0).");
+
 QString euroFormat(const QVariant &value) { return Conv::euro(Conv::toDouble(value)); }
 
 } // namespace
@@ -24,6 +29,7 @@ frmMov::frmMov(QWidget *parent)
                parent)
 {
     setWindowTitle(QStringLiteral("Gestione movimenti"));
+    setLongestCaption(kBothAmountsCaption);
 
     // Made in the order of the frame, which is the order of the Tab key.
     auto dataCombo = [this](const char *name) {
@@ -161,8 +167,7 @@ bool frmMov::amountLeft(QLineEdit *box, QLineEdit *other)
         }
         if (amountOf(box) > 0 && amountOf(other) > 0) {
             box->setText(QStringLiteral("0"));
-            setWindowTitle(QStringLiteral(
-                "Gestione movimenti (Entrata e Uscita non possono contenere un valore superiore a 0)."));
+            setWindowTitle(kBothAmountsCaption);
             return false;
         }
     } catch (const std::exception &) {

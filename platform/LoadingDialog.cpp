@@ -1,9 +1,12 @@
 #include "LoadingDialog.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTextEdit>
 #include <QToolButton>
 
@@ -47,8 +50,24 @@ void LoadingDialog::setVisible(bool visible)
             m_loadedForShow = false;
         else if (!runLoad())
             return;
+        fitLongestCaption();
     }
     QDialog::setVisible(visible);
+}
+
+// The window manager draws the title in a font the program cannot ask for: the application's font
+// in bold is the usual one, and the icon and window buttons beside it take about five title-bar
+// heights.
+void LoadingDialog::fitLongestCaption()
+{
+    if (m_longestCaption.isEmpty())
+        return;
+    QFont title = QApplication::font(this);
+    title.setBold(true);
+    const int need = QFontMetrics(title).horizontalAdvance(m_longestCaption)
+        + 5 * style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    if (width() < need)
+        resize(need, height());
 }
 
 // Reached by the Enter that the focused control left alone: a button that is not the default

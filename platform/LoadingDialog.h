@@ -18,7 +18,13 @@ protected:
     // False keeps the form hidden. A form without a load of its own always shows.
     virtual bool runLoad() { return true; }
     void keyPressEvent(QKeyEvent *e) override;
+    // The longest caption the form may come to show: each showing opens the form at least wide
+    // enough for its title bar to hold it whole.
+    void setLongestCaption(const QString &caption) { m_longestCaption = caption; }
 
 private:
+    void fitLongestCaption();
+
     bool m_loadedForShow = false;   // exec ran the load; the showing it asks for must not again
+    QString m_longestCaption;
 };

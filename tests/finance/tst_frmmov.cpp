@@ -6,6 +6,7 @@
 #include "frmMov.h"
 
 #include <QComboBox>
+#include <QStyle>
 #include <memory>
 
 class tst_frmMov : public QObject, FormTest<frmMov>
@@ -267,6 +268,19 @@ private slots:
         if (stays && !numericError)
             QCOMPARE(form->windowTitle(), QStringLiteral("Gestione movimenti (Entrata e Uscita non possono contenere "
                                                          "un valore superiore a 0)."));
+    }
+
+    // The warning caption is the user's only warning: at its default size the title bar holds it
+    // whole, in the window manager's usual bold font, beside the icon and three window buttons.
+    void openWideEnoughForTheWarningCaption()
+    {
+        auto form = openOn(0);
+        QFont title = QApplication::font();
+        title.setBold(true);
+        const int need = QFontMetrics(title).horizontalAdvance(QStringLiteral(
+            "Gestione movimenti (Entrata e Uscita non possono contenere un valore superiore a 0)."));
+        QVERIFY2(form->width() >= need + 4 * form->style()->pixelMetric(QStyle::PM_TitleBarHeight),
+                 qPrintable(QString::number(form->width())));
     }
 
     void doubleClickOnADateGivesToday()
