@@ -73,9 +73,9 @@ static int pdfPages(const QString &path)
 }
 
 
-// A paint device of one unit per twip that records each piece of text drawn: its text, the span
-// it covers across the device and its baseline.
-class TextRecorder : public QPaintDevice
+// A paint device that records each piece of text drawn: its text, the span it covers across the
+// device and its baseline.
+class TextRecorder : public QImage
 {
 public:
     struct Piece
@@ -85,21 +85,8 @@ public:
     };
     QList<Piece> pieces;
 
+    TextRecorder() : QImage(1, 1, QImage::Format_RGB32) {}
     QPaintEngine *paintEngine() const override { return &m_engine; }
-
-protected:
-    int metric(PaintDeviceMetric m) const override
-    {
-        switch (m) {
-        case PdmWidth: case PdmHeight: return 20000;
-        case PdmWidthMM: case PdmHeightMM: return int(20000 * 25.4 / 1440);
-        case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return 1440;
-        case PdmDepth: return 32;
-        case PdmNumColors: return INT_MAX;
-        case PdmDevicePixelRatioScaled: return int(QPaintDevice::devicePixelRatioFScale());
-        default: return 1;
-        }
-    }
 
 private:
     class Engine : public QPaintEngine
