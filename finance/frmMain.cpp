@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QMoveEvent>
 #include <QResizeEvent>
 #include <QShowEvent>
 #include <QStyle>
@@ -346,6 +347,14 @@ void frmMain::paintEvent(QPaintEvent *event)
 void frmMain::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
+    applyResizeRule();
+}
+
+// The window manager puts its frame around the window only after the first show, and moves the window
+// into it: from then on the outer height counts the title bar and the borders.
+void frmMain::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
     applyResizeRule();
 }
 

@@ -837,6 +837,24 @@ private slots:
         QVERIFY(status->geometry().bottom() < m.centralWidget()->height());
     }
 
+    // The grid takes the same height at the first show as after any resize to the same size.
+    void gridHeightAtTheFirstShow()
+    {
+        frmMain m;
+        m.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&m));
+        QTest::qWait(200);
+        auto *g = m.findChild<ListGrid *>(QStringLiteral("grdThis"));
+        const int first = g->height();
+        const QSize size = m.size();
+        m.resize(size + QSize(0, 40));
+        QTest::qWait(100);
+        m.resize(size);
+        QTest::qWait(100);
+        QCOMPARE(m.size(), size);
+        QCOMPARE(g->height(), first);
+    }
+
     void resizeRule()
     {
         // At 15 twips a pixel: grid left = bar width, width = inner width - bar - 100 twips, height = outer - 1400
