@@ -85,8 +85,9 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     const QColor back = vbalExplorerBarCtl1->backColor(true);
     for (QWidget *w : {static_cast<QWidget *>(OptSegno_1), static_cast<QWidget *>(OptSegno_2),
                        static_cast<QWidget *>(Label1)}) {
+        // A button fills its background with the button colour, a label with the window colour.
         QPalette p = w->palette();
-        p.setColor(QPalette::Window, back);
+        p.setColor(w->backgroundRole(), back);
         w->setPalette(p);
         w->setAutoFillBackground(true);
     }
