@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "EditableCombo.h"
 #include "ExplorerBar.h"
 #include "HTMLHelp.h"
 #include "ListGrid.h"
@@ -288,9 +289,8 @@ QWidget *frmMain::buildSearchPanel()
                        0, 660, 820, 195);
     OptSegno_2 = place(new QRadioButton(QStringLiteral("Uscite"), picSearch), QStringLiteral("OptSegno_2"),
                        840, 660, 795, 195);
-    cboAnno = new QComboBox(picSearch);
+    cboAnno = new EditableCombo(picSearch);
     cboAnno->setObjectName(QStringLiteral("cboAnno"));
-    cboAnno->setEditable(true);
     cboAnno->setGeometry(px(1590), px(600), px(840), cboAnno->sizeHint().height());
     cmdReset = place(new QPushButton(QStringLiteral("Reset"), picSearch), QStringLiteral("cmdReset"),
                      0, 960, 1215, 375);
