@@ -10,6 +10,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QFontInfo>
 #include <QPaintEngine>
 #include <QPainter>
@@ -347,6 +348,31 @@ private slots:
         report.show();
         QCOMPARE(seen, QStringList({"Larghezza pagina fits", "Larghezza pagina fits", "50% does not fit",
                                     "Larghezza pagina fits"}));
+    }
+
+    // The print dialog offers again, within the run, the PDF file chosen at the last print.
+    void printDialogKeepsTheLastFile()
+    {
+        TestReport report(numbered(3));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("lista.pdf"));
+        QStringList offered;
+        Shell::setModalHandler([&](QDialog *d) {
+            if (auto *print = qobject_cast<QPrintDialog *>(d)) {
+                // The dialog's own file box, as the user sees it.
+                const auto *file = print->findChild<QLineEdit *>(QStringLiteral("filename"));
+                offered << (file ? file->text() : QStringLiteral("no file box"));
+                print->printer()->setOutputFileName(path);
+                return int(QDialog::Accepted);
+            }
+            for (int i = 0; i < 2; ++i)
+                d->findChild<QPushButton *>(QStringLiteral("cmdPrint"))->click();
+            return 0;
+        });
+        report.show();
+        QCOMPARE(offered.size(), 2);
+        QCOMPARE(offered.at(1), path);
+        QCOMPARE(pdfPages(path), 1);
     }
 
     // The preview opens on the first page under the report's caption, moves within the pages, and
