@@ -182,8 +182,6 @@ private slots:
         QCOMPARE(bar->item(QStringLiteral("CONTI"))->toolTipText(), QStringLiteral("Gestisci più conti correnti."));
         QCOMPARE(bar->group(QStringLiteral("SPECIALE"))->toolTipText(),
                  QStringLiteral("These tasks apply to picture files and folders you select."));
-        // The search panel's labels take the colour of the group they sit in.
-        QCOMPARE(w->Label1->palette().color(QPalette::Window), bar->backColor(true));
 
         // A click on an item runs its task; a click on a hosted control's item runs none.
         QTest::mouseClick(bar->item(QStringLiteral("MOVIMENTI")), Qt::LeftButton);
@@ -191,6 +189,24 @@ private slots:
         QCOMPARE(grid()->columns(), 8);
         QTest::mouseClick(bar->item(QStringLiteral("NEWCONTATTO")), Qt::LeftButton);
         QCOMPARE(w->asked, QStringList{"frmProp:none"});
+    }
+
+    // The search panel's captions are drawn on the colour of the group they sit in.
+    void searchCaptionsOnTheBarColour_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("Label1") << "Label1";
+        QTest::newRow("Entrate") << "OptSegno_1";
+        QTest::newRow("Uscite") << "OptSegno_2";
+    }
+    void searchCaptionsOnTheBarColour()
+    {
+        QFETCH(QString, caption);
+        auto *control = w->picSearch->findChild<QWidget *>(caption);
+        const QImage drawn = control->grab().toImage();
+        const QColor bar = w->vbalExplorerBarCtl1->backColor(true);
+        QCOMPARE(drawn.pixelColor(drawn.width() - 1, 0), bar);
+        QCOMPARE(drawn.pixelColor(drawn.width() - 1, drawn.height() - 1), bar);
     }
 
     // Each menu as "name caption": then its entries "name|caption|shortcut|mark" ("-" a separator).
@@ -835,6 +851,24 @@ private slots:
         const int inner = m.height() - m.menuBar()->height();
         QCOMPARE(status->y(), inner - 40);
         QVERIFY(status->geometry().bottom() < m.centralWidget()->height());
+    }
+
+    // The grid takes the same height at the first show as after any resize to the same size.
+    void gridHeightAtTheFirstShow()
+    {
+        frmMain m;
+        m.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&m));
+        QTest::qWait(200);
+        auto *g = m.findChild<ListGrid *>(QStringLiteral("grdThis"));
+        const int first = g->height();
+        const QSize size = m.size();
+        m.resize(size + QSize(0, 40));
+        QTest::qWait(100);
+        m.resize(size);
+        QTest::qWait(100);
+        QCOMPARE(m.size(), size);
+        QCOMPARE(g->height(), first);
     }
 
     void resizeRule()
