@@ -174,7 +174,7 @@ bool ReportPreview::eventFilter(QObject *watched, QEvent *event)
     // The scroll area takes its final size only when the dialog is laid out on its first showing.
     if (watched == m_scroll && event->type() == QEvent::Resize)
         applyZoom();
-    return QDialog::eventFilter(watched, event);
+    return LoadingDialog::eventFilter(watched, event);
 }
 
 void ReportPreview::print()
