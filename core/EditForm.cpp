@@ -54,11 +54,19 @@ bool isTextColumn(int type)
         || type == Recordset::LongVarWChar;
 }
 
+// A text the form puts in a box, loaded or another box's typing, shows its start: a value longer
+// than the box would otherwise show its end, where setText leaves the cursor.
+void showText(QLineEdit *box, const QString &text)
+{
+    box->setText(text);
+    box->setCursorPosition(0);
+}
+
 // Shows a column's value in a field. An editable combo shows its text as is, in its list or not.
 void showValue(QWidget *field, const QVariant &v)
 {
     if (auto *box = qobject_cast<QLineEdit *>(field)) {
-        box->setText(Funzioni::NullToString(v));
+        showText(box, Funzioni::NullToString(v));
     } else if (auto *memo = qobject_cast<QPlainTextEdit *>(field)) {
         memo->setPlainText(Funzioni::NullToString(v));
     } else if (auto *check = qobject_cast<QCheckBox *>(field)) {
@@ -81,7 +89,7 @@ void showValue(QWidget *field, const QVariant &v)
         }
         combo->setCurrentIndex(index);
         if (byText)
-            combo->setEditText(text);
+            showText(combo->lineEdit(), text);
     }
 }
 
@@ -441,15 +449,13 @@ void EditForm::showRecord()
         auto *box = qobject_cast<QLineEdit *>(b.field);
         if (b.format && box && !Conv::isNull(v)) {
             try {
-                box->setText(b.format(v));
+                showText(box, b.format(v));
             } catch (const std::exception &) {
-                box->setText(Funzioni::NullToString(v));
+                showText(box, Funzioni::NullToString(v));
             }
         } else {
             showValue(b.field, v);
         }
-        if (box)
-            box->setCursorPosition(0);   // a value longer than the box shows its start
         b.changed = false;
     }
 }

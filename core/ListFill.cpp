@@ -46,6 +46,12 @@ int fill(ListGrid *grid, const Layout &layout, const std::function<QString()> &q
     grid->setRedraw(false);
     const int rows = rs.recordCount();
     grid->setRows(rows);
+    // A failure half way leaves the rows written before it, and no blank ones after them.
+    int written = 0;
+    const auto trim = qScopeGuard([&] {
+        if (written < grid->rows())
+            grid->setRows(written);
+    });
     const int idField = rs.fieldIndex(layout.idField);
     const int columns = int(layout.columns.size());
     for (int r = 1; !rs.eof(); ++r, rs.moveNext()) {
@@ -61,6 +67,7 @@ int fill(ListGrid *grid, const Layout &layout, const std::function<QString()> &q
             if (perCell)
                 perCell(r, c, value);
         }
+        written = r;
     }
     return rows;
 }

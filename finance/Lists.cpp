@@ -18,7 +18,6 @@
 #include <QRegularExpression>
 #include <functional>
 #include <initializer_list>
-#include <optional>
 
 namespace {
 
@@ -53,8 +52,9 @@ QString userId() { return QString::number(DataBase::UserId); }
 } // namespace
 
 // Rebuilds the grid from one read-only query. perRecord runs on each record before its cells
-// are written. A failure shows its warning and leaves the rows written so far; nullopt then.
-static std::optional<ListCounts> buildList(ListGrid *grid, const ListLayout &layout,
+// are written. A failure shows its warning and leaves the rows written so far: the counts are
+// those of the rows the grid holds either way.
+static ListCounts buildList(ListGrid *grid, const ListLayout &layout,
                                            const std::function<QString()> &query,
                                            const std::function<void(const Recordset &)> &perRecord = {})
 {
@@ -72,9 +72,9 @@ static std::optional<ListCounts> buildList(ListGrid *grid, const ListLayout &lay
             }
         };
     }
-    const bool built = Guarded(QStringLiteral("Messaggio da Focolarium"),
-                               [&] { counts.rows = ListFill::fill(grid, fill, query, perRecord, markDue); });
-    return built ? std::optional(counts) : std::nullopt;
+    Guarded(QStringLiteral("Messaggio da Focolarium"), [&] { ListFill::fill(grid, fill, query, perRecord, markDue); });
+    counts.rows = grid->rows();
+    return counts;
 }
 
 // Steps shared by every list before its rows: the help id and the list mode.
@@ -96,8 +96,7 @@ void frmMain::ShowContactList()
         return QStringLiteral("select IdContatto,Nome,cognome,tel,cell,Altro FROM Contatti WHERE IdUtente = ")
             + userId() + QStringLiteral(" OR Condividi = -1");
     });
-    if (counts)
-        lblStatus->setText(QString::number(counts->rows) + QStringLiteral(" contatti"));
+    lblStatus->setText(QString::number(counts.rows) + QStringLiteral(" contatti"));
 }
 
 void frmMain::ShowAnniversaryList()
@@ -112,8 +111,7 @@ void frmMain::ShowAnniversaryList()
                               "WHERE IdUtente = ")
             + userId() + QStringLiteral(" OR Condividi = -1");
     });
-    if (counts)
-        lblStatus->setText(QStringLiteral("Trovate %1 ricorrenze su %2 righe").arg(counts->due).arg(counts->rows));
+    lblStatus->setText(QStringLiteral("Trovate %1 ricorrenze su %2 righe").arg(counts.due).arg(counts.rows));
 }
 
 void frmMain::ShowMovementList(const QString &filter)
@@ -143,14 +141,16 @@ void frmMain::ShowMovementList(const QString &filter)
                 + yearFilter + QLatin1Char(' ') + filter + QStringLiteral(" Order BY DataMov");
         },
         [&](const Recordset &rs) {
-            income += Conv::toDouble(rs.value(QStringLiteral("Entrata")));
-            expense += Conv::toDouble(rs.value(QStringLiteral("Uscita")));
+            // Both amounts read before either counts: a record that fails adds nothing, as it shows no row.
+            const double in = Conv::toDouble(rs.value(QStringLiteral("Entrata")));
+            const double out = Conv::toDouble(rs.value(QStringLiteral("Uscita")));
+            income += in;
+            expense += out;
         });
-    if (counts)
-        lblStatus->setText(QStringLiteral("Entrate  ") + Conv::currency(income) + QStringLiteral("         Uscite  ")
-                           + Conv::currency(expense) + QStringLiteral("       =  ") + Conv::currency(income - expense)
-                           + QStringLiteral("          per ") + QString::number(counts->rows)
-                           + QStringLiteral(" record selezionati"));
+    lblStatus->setText(QStringLiteral("Entrate  ") + Conv::currency(income) + QStringLiteral("         Uscite  ")
+                       + Conv::currency(expense) + QStringLiteral("       =  ") + Conv::currency(income - expense)
+                       + QStringLiteral("          per ") + QString::number(counts.rows)
+                       + QStringLiteral(" record selezionati"));
 }
 
 void frmMain::ShowReminderList()
@@ -164,6 +164,5 @@ void frmMain::ShowReminderList()
         return QStringLiteral("select * FROM Promemoria") + (hideDone ? QStringLiteral(" WHERE Eseguito <> -1") : QString())
             + QLatin1Char(' ');
     });
-    if (counts)
-        lblStatus->setText(QStringLiteral("In scadenza %1 su %2 promemoria").arg(counts->due).arg(counts->rows));
+    lblStatus->setText(QStringLiteral("In scadenza %1 su %2 promemoria").arg(counts.due).arg(counts.rows));
 }

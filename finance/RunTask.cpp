@@ -34,6 +34,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <functional>
 #include <memory>
 
@@ -90,6 +91,8 @@ void frmMain::showForm(const QString &form, std::optional<int> recordId)
         return;
     if (auto *editor = qobject_cast<EditForm *>(dialog.get()); editor && recordId)
         editor->setRecordId(*recordId);
+    formOpening();
+    const auto back = qScopeGuard([this] { formClosed(); });
     Shell::showModal(dialog.get());
 }
 

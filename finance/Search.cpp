@@ -58,8 +58,8 @@ void frmMain::connectSearchPanel()
     connect(cmdReset, &QPushButton::clicked, this, &frmMain::cmdReset_Click);
 }
 
-// The filter combos are filled once, after the window's first paint: what is added later is
-// offered at the next start.
+// The filter combos are filled after the window's first paint, and again after each form of the
+// program (rows added, renamed or deleted there are offered at once).
 void frmMain::firstPaint()
 {
     if (m_painted)
@@ -67,29 +67,47 @@ void frmMain::firstPaint()
     m_painted = true;
     QTimer::singleShot(0, this, [this] {
         Guarded(QStringLiteral("Messaggio da Focolarium"), [this] {
-            Connection &db = DataBase::AdoConnect();
-            const auto types = db.query(QStringLiteral(
-                "select Tipomov.IdTipoMov,Tipomov.Descrizione & ' ('& IIF(Tipomov.EntrateUscite=0,'Uscita','Entrata')& ')' "
-                "as Mov from Tipomov"));
-            const auto payments = db.query(QStringLiteral("select * from TipoPag"));
-            const auto users = db.query(QStringLiteral("select IdUtente,Nome from Utenti"));
-            const auto accounts = db.query(QStringLiteral(
-                "select IdConto, (Descrizione & ' - ' & NConto) as Descr from Conti"));
-            const std::tuple<QComboBox *, const char *, const QVector<QVector<QVariant>> &> filters[] = {
-                {cboUtenti, "Tutti gli utenti", users},
-                {cboTipoPag, "Tutti i tipi pagamento", payments},
-                {cboConti, "Tutti i conti", accounts},
-                {cboMov, "Tutti i tipi movimenti", types}};
-            for (const auto &[combo, all, rows] : filters) {
-                combo->clear();
-                combo->addItem(QString::fromUtf8(all), 0);
-                ComboFill::addRows(combo, rows);
-                combo->setCurrentIndex(0);
-            }
+            fillFilterCombos();
             sbMain->setPanelText(3, QStringLiteral("Premi F1 per la guida"));
             sbMain->refresh();
         });
     });
+}
+
+// Each combo keeps the row the user had chosen while that row still exists; else it offers all.
+void frmMain::fillFilterCombos()
+{
+    Connection &db = DataBase::AdoConnect();
+    const auto types = db.query(QStringLiteral(
+        "select Tipomov.IdTipoMov,Tipomov.Descrizione & ' ('& IIF(Tipomov.EntrateUscite=0,'Uscita','Entrata')& ')' "
+        "as Mov from Tipomov"));
+    const auto payments = db.query(QStringLiteral("select * from TipoPag"));
+    const auto users = db.query(QStringLiteral("select IdUtente,Nome from Utenti"));
+    const auto accounts = db.query(QStringLiteral("select IdConto, (Descrizione & ' - ' & NConto) as Descr from Conti"));
+    const std::tuple<QComboBox *, const char *, const QVector<QVector<QVariant>> &> filters[] = {
+        {cboUtenti, "Tutti gli utenti", users},
+        {cboTipoPag, "Tutti i tipi pagamento", payments},
+        {cboConti, "Tutti i conti", accounts},
+        {cboMov, "Tutti i tipi movimenti", types}};
+    for (const auto &[combo, all, rows] : filters) {
+        const QVariant chosen = combo->currentIndex() > 0 ? combo->currentData() : QVariant();
+        combo->clear();
+        combo->addItem(QString::fromUtf8(all), 0);
+        ComboFill::addRows(combo, rows);
+        combo->setCurrentIndex(chosen.isValid() ? std::max(combo->findData(chosen), 0) : 0);
+    }
+}
+
+// A form of the program is about to take the user from the window: the working year takes the
+// year combo's.
+void frmMain::formOpening() { yearComboDeactivated(); }
+
+// Back from a form of the program: the year combo is built again around the working year, and the
+// filters offer the rows as the form left them.
+void frmMain::formClosed()
+{
+    yearComboActivated();
+    Guarded(QStringLiteral("Messaggio da Focolarium"), [this] { fillFilterCombos(); });
 }
 
 // The year combo offers five years either side of the working year and shows it.
@@ -98,6 +116,7 @@ void frmMain::yearComboActivated()
     cboAnno->clear();
     for (int year = DataBase::WorkYear - 5; year <= DataBase::WorkYear + 5; ++year)
         cboAnno->addItem(QString::number(year));
+    cboAnno->setCurrentIndex(5);   // the working year's own entry: the arrow keys go on from it
     cboAnno->setEditText(QString::number(DataBase::WorkYear));
 }
 

@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "EditableCombo.h"
 #include "ExplorerBar.h"
 #include "HTMLHelp.h"
 #include "ListGrid.h"
@@ -13,7 +14,9 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QMoveEvent>
 #include <QResizeEvent>
+#include <QShowEvent>
 #include <QStyle>
 
 namespace {
@@ -83,8 +86,9 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     const QColor back = vbalExplorerBarCtl1->backColor(true);
     for (QWidget *w : {static_cast<QWidget *>(OptSegno_1), static_cast<QWidget *>(OptSegno_2),
                        static_cast<QWidget *>(Label1)}) {
+        // A button fills its background with the button colour, a label with the window colour.
         QPalette p = w->palette();
-        p.setColor(QPalette::Window, back);
+        p.setColor(w->backgroundRole(), back);
         w->setPalette(p);
         w->setAutoFillBackground(true);
     }
@@ -285,9 +289,8 @@ QWidget *frmMain::buildSearchPanel()
                        0, 660, 820, 195);
     OptSegno_2 = place(new QRadioButton(QStringLiteral("Uscite"), picSearch), QStringLiteral("OptSegno_2"),
                        840, 660, 795, 195);
-    cboAnno = new QComboBox(picSearch);
+    cboAnno = new EditableCombo(picSearch);
     cboAnno->setObjectName(QStringLiteral("cboAnno"));
-    cboAnno->setEditable(true);
     cboAnno->setGeometry(px(1590), px(600), px(840), cboAnno->sizeHint().height());
     cmdReset = place(new QPushButton(QStringLiteral("Reset"), picSearch), QStringLiteral("cmdReset"),
                      0, 960, 1215, 375);
@@ -326,13 +329,14 @@ void frmMain::buildStatusBar()
     setStatusBar(sbMain);
 }
 
-bool frmMain::event(QEvent *event)
+// Shown after sign-in: the year combo starts on the working year. From then on only the forms the
+// window opens take the year back and build the combo again (showForm): a message box or another
+// application leaves what the user typed.
+void frmMain::showEvent(QShowEvent *event)
 {
-    if (event->type() == QEvent::WindowActivate)
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
         yearComboActivated();
-    else if (event->type() == QEvent::WindowDeactivate)
-        yearComboDeactivated();
-    return QMainWindow::event(event);
 }
 
 void frmMain::paintEvent(QPaintEvent *event)
@@ -344,6 +348,14 @@ void frmMain::paintEvent(QPaintEvent *event)
 void frmMain::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
+    applyResizeRule();
+}
+
+// The window manager puts its frame around the window only after the first show, and moves the window
+// into it: from then on the outer height counts the title bar and the borders.
+void frmMain::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
     applyResizeRule();
 }
 

@@ -36,12 +36,14 @@ public:
     int helpContextId() const { return m_helpContextId; }
 
 protected:
-    bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
 
     // The one place where the window opens another form, modally over itself. recordId, when
     // given, goes to the editor's record-id property first; without it the editor keeps its own.
+    // The working year is taken from the year combo before, the search panel refreshed after.
     virtual void showForm(const QString &form, std::optional<int> recordId = std::nullopt);
     // A new instance of the form of that name; null for a name the program has no form for.
     virtual std::unique_ptr<QDialog> createForm(const QString &form);
@@ -82,6 +84,9 @@ private:
     // The movement search panel (Search.cpp)
     void connectSearchPanel();
     void firstPaint();
+    void fillFilterCombos();
+    void formOpening();
+    void formClosed();
     void yearComboActivated();
     void yearComboDeactivated();
     void cmdSearch_Click();

@@ -473,8 +473,12 @@ void ListGrid::focusInEvent(QFocusEvent *event)
 
 void ListGrid::mousePressEvent(QMouseEvent *event)
 {
-    // The right button leaves the selection where it is: popup commands act on the selected cell.
+    // The right button selects the cell under the pointer, so that the popup it opens acts on that
+    // row; it starts no drag selection. Below the last row the selection stays where it was.
     if (event->button() == Qt::RightButton) {
+        const QModelIndex at = indexAt(event->position().toPoint());
+        if (at.isValid())
+            setCurrentIndex(at);
         event->accept();
         return;
     }

@@ -2,8 +2,8 @@
 // The list grid: a table view over its own model. Rows and columns count from 1. Each cell holds
 // a text, an item data (a 32-bit record id), a back and a fore colour, drawn on one line with an
 // ellipsis. Built for long lists: the row count is set once, and no widget item exists per cell.
-// Only the program and the user's own moves (click, arrow keys) change the selected cell: the focus
-// arriving picks none, and Tab and Shift+Tab leave the grid.
+// Only the program and the user's own moves (click with either button, arrow keys) change the
+// selected cell: the focus arriving picks none, and Tab and Shift+Tab leave the grid.
 
 #include <QColor>
 #include <QString>

@@ -29,7 +29,7 @@ std::unique_ptr<frmMain> open(const QString &file, int movements)
     DataBase::ConnString = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + file;
     DataBase::BuildStr();
     DataBase::UserId = 1;
-    DataBase::WorkYear = year;   // the window shows the working year in its year combo when it is activated
+    DataBase::WorkYear = year;   // the window shows the working year in its year combo when it is shown
     auto window = std::make_unique<frmMain>();
     window->findChild<QComboBox *>(QStringLiteral("cboAnno"))->setEditText(QString::number(year));
     window->show();

@@ -260,6 +260,130 @@ bool isWord(const Token &t, const char *upper)
 
 bool isOp(const Token &t, const char *op) { return t.kind == Kind::Op && t.text == QLatin1String(op); }
 
+bool isKeyword(const QString &word)
+{
+    static const QSet<QString> keywords = {
+        "SELECT", "FROM", "WHERE", "AND", "OR", "NOT", "LIKE", "IS", "IN", "BETWEEN", "AS", "ORDER", "BY",
+        "GROUP", "HAVING", "ON", "JOIN", "INNER", "LEFT", "RIGHT", "OUTER", "FULL", "CROSS", "NATURAL", "USING",
+        "CASE", "WHEN", "THEN", "ELSE", "END", "SET", "VALUES", "INTO", "UPDATE", "DELETE", "INSERT", "UNION",
+        "ALL", "DISTINCT", "DISTINCTROW", "TOP", "ASC", "DESC", "LIMIT", "OFFSET", "ESCAPE", "COLLATE", "EXISTS",
+        "GLOB", "REGEXP", "MATCH", "CREATE", "TABLE", "VIEW", "INDEX", "DROP", "ALTER", "WITH", "INTERSECT",
+        "EXCEPT"};
+    return keywords.contains(word.toUpper());
+}
+
+bool isAnyWord(const Token &t, std::initializer_list<const char *> uppers)
+{
+    for (const char *upper : uppers)
+        if (isWord(t, upper))
+            return true;
+    return false;
+}
+
+// Whether the AND at i is the one of a BETWEEN ("x BETWEEN a AND b"): each BETWEEN of the same
+// condition takes the first AND after it.
+bool endsBetween(const std::vector<Token> &t, size_t i)
+{
+    int depth = 0, betweens = 0, ands = 0;
+    for (size_t j = i; j-- > 0;) {
+        if (t[j].kind == Kind::Close) {
+            ++depth;
+        } else if (t[j].kind == Kind::Open) {
+            if (depth-- == 0)
+                break;
+        } else if (depth == 0) {
+            if (isWord(t[j], "BETWEEN"))
+                ++betweens;
+            else if (isWord(t[j], "AND"))
+                ++ands;
+            else if (t[j].kind == Kind::Comma || isAnyWord(t[j], {"WHERE", "OR", "ON", "HAVING", "WHEN", "THEN", "ELSE", "SELECT"}))
+                break;
+        }
+    }
+    return betweens > ands;
+}
+
+// "DatePart('yyyy', column) = year", the movements list's year filter. Evaluated as it stands, DatePart
+// reads every row of every year; since dates are stored as ISO texts, the same rows are the column's
+// texts from "year-01-01" up to the next year's, a range that an index on the column serves. Only a
+// plain column and a whole-number year, standing alone as a condition, are rewritten; any other form
+// keeps DatePart.
+struct YearFilter
+{
+    size_t start, column, columnEnd, end;   // DatePart, the column's first token and the ends
+    int year;
+};
+
+std::optional<YearFilter> yearFilter(const std::vector<Token> &t, size_t i)
+{
+    const size_t n = t.size();
+    if (!isWord(t[i], "DATEPART") || i + 3 >= n || t[i + 1].kind != Kind::Open || t[i + 2].kind != Kind::String
+        || t[i + 2].body.compare(QLatin1String("yyyy"), Qt::CaseInsensitive) != 0 || t[i + 3].kind != Kind::Comma)
+        return {};
+    size_t k = i + 4;
+    const size_t column = k;
+    for (;;) {   // name, [name], table.name
+        if (k >= n || !(t[k].kind == Kind::Bracket || (t[k].kind == Kind::Word && !isKeyword(t[k].text))))
+            return {};
+        if (++k < n && isOp(t[k], ".")) {
+            ++k;
+            continue;
+        }
+        break;
+    }
+    const size_t columnEnd = k;
+    if (k + 2 >= n || t[k].kind != Kind::Close || !isOp(t[k + 1], "=") || t[k + 2].kind != Kind::Number)
+        return {};
+    bool whole = false;
+    const int year = t[k + 2].text.toInt(&whole);
+    if (!whole || year < 1 || year > 9998)
+        return {};
+    const size_t end = k + 3;
+    // Alone as a condition: what stands before and after it binds more loosely than "=".
+    const bool before = i == 0 || t[i - 1].kind == Kind::Open || isAnyWord(t[i - 1], {"WHERE", "OR", "ON", "HAVING"})
+        || (isWord(t[i - 1], "NOT") && !(i >= 2 && isWord(t[i - 2], "IS")))
+        || (isWord(t[i - 1], "AND") && !endsBetween(t, i - 1));
+    const bool after = end == n || t[end].kind == Kind::Close || isOp(t[end], ";")
+        || isAnyWord(t[end], {"AND", "OR", "ORDER", "GROUP", "HAVING", "LIMIT", "UNION"});
+    if (!before || !after)
+        return {};
+    return YearFilter{i, column, columnEnd, end, year};
+}
+
+void appendYearRange(std::vector<Token> &out, const std::vector<Token> &in, const YearFilter &f)
+{
+    auto add = [&out](Kind kind, const QString &text, bool blank) { out.push_back(Token{kind, text, blank, {}}); };
+    auto column = [&](bool blank) {
+        for (size_t k = f.column; k < f.columnEnd; ++k)
+            add(in[k].kind, in[k].text, k == f.column ? blank : false);
+    };
+    auto day = [](int year) { return QStringLiteral("'%1-01-01'").arg(year, 4, 10, QLatin1Char('0')); };
+    add(Kind::Open, QStringLiteral("("), in[f.start].space);
+    column(false);
+    add(Kind::Op, QStringLiteral(">="), true);
+    add(Kind::Date, day(f.year), true);
+    add(Kind::Word, QStringLiteral("AND"), true);
+    column(true);
+    add(Kind::Op, QStringLiteral("<"), true);
+    add(Kind::Date, day(f.year + 1), true);
+    add(Kind::Close, QStringLiteral(")"), false);
+}
+
+std::vector<Token> rewriteYearFilters(const std::vector<Token> &in)
+{
+    std::vector<Token> out;
+    out.reserve(in.size());
+    for (size_t i = 0; i < in.size(); ++i) {
+        if (const std::optional<YearFilter> filter = yearFilter(in, i)) {
+            appendYearRange(out, in, *filter);
+            i = filter->end - 1;
+        } else {
+            out.push_back(in[i]);
+        }
+    }
+    return out;
+}
+
 // Rewrites that need only a token and its neighbours: True/False, "Delete * from".
 std::vector<Token> rewriteTokens(std::vector<Token> in)
 {
@@ -290,18 +414,6 @@ std::vector<Token> rewriteTokens(std::vector<Token> in)
         out.push_back(std::move(t));
     }
     return out;
-}
-
-bool isKeyword(const QString &word)
-{
-    static const QSet<QString> keywords = {
-        "SELECT", "FROM", "WHERE", "AND", "OR", "NOT", "LIKE", "IS", "IN", "BETWEEN", "AS", "ORDER", "BY",
-        "GROUP", "HAVING", "ON", "JOIN", "INNER", "LEFT", "RIGHT", "OUTER", "FULL", "CROSS", "NATURAL", "USING",
-        "CASE", "WHEN", "THEN", "ELSE", "END", "SET", "VALUES", "INTO", "UPDATE", "DELETE", "INSERT", "UNION",
-        "ALL", "DISTINCT", "DISTINCTROW", "TOP", "ASC", "DESC", "LIMIT", "OFFSET", "ESCAPE", "COLLATE", "EXISTS",
-        "GLOB", "REGEXP", "MATCH", "CREATE", "TABLE", "VIEW", "INDEX", "DROP", "ALTER", "WITH", "INTERSECT",
-        "EXCEPT"};
-    return keywords.contains(word.toUpper());
 }
 
 class Emitter
@@ -701,7 +813,7 @@ namespace JetSql {
 
 QString translate(const QString &jet)
 {
-    return Emitter(rewriteTokens(tokenize(jet))).run();
+    return Emitter(rewriteTokens(rewriteYearFilters(tokenize(jet)))).run();
 }
 
 void registerFunctions(sqlite3 *db)

@@ -3,8 +3,9 @@
 // Tokenized: nothing inside a string literal is touched. Date literals # mm/dd/yyyy # become ISO
 // texts ('yyyy-MM-dd', with " HH:mm:ss" when they carry a time, so the noon upper bound sorts after
 // the plain day); "..." texts become '...'; True/False -1/0; "Delete * from" loses the "*";
-// & and + beside a text literal join texts. LIKE keeps Jet's patterns: registerFunctions gives the
-// connection a LIKE that reads them.
+// & and + beside a text literal join texts; "DatePart('yyyy', column) = year" standing alone as a
+// condition becomes the range of the column's dates in that year, which an index serves. LIKE keeps
+// Jet's patterns: registerFunctions gives the connection a LIKE that reads them.
 
 #include <QString>
 #include <QVariant>

@@ -147,12 +147,14 @@ private slots:
         QCOMPARE(db->value(QStringLiteral("SELECT count(*) FROM Contatti")).toInt(), 0);
     }
 
-    // The summary box and the tab's box write one column and each shows the other's typing.
+    // The summary box and the tab's box write one column and each shows the other's typing, from
+    // its start as a loaded box does.
     void summaryAndTabBoxShareTheColumn_data()
     {
         QTest::addColumn<QString>("typedIn");
         QTest::addColumn<QString>("other");
         QTest::addColumn<QString>("column");
+        QTest::newRow("e-mail") << "Text1" << "txtSemail" << "email";
         QTest::newRow("summary name") << "txtSname" << "txtFirst" << "Nome";
         QTest::newRow("first name") << "txtFirst" << "txtSname" << "Nome";
         QTest::newRow("summary phone") << "txtHph" << "txtPh1" << "Tel";
@@ -165,10 +167,14 @@ private slots:
         QFETCH(QString, column);
         addContact(5, 1);
         auto form = openOn(5);
-        ui::type(form.get(), typedIn.toLatin1(), QStringLiteral("Nuovo"));
-        QCOMPARE(ui::field(form.get(), other.toLatin1())->text(), QStringLiteral("Nuovo"));
+        const QString typed = QStringLiteral("giulia.damico@example.it");
+        ui::type(form.get(), typedIn.toLatin1(), typed);
+        QCOMPARE(ui::field(form.get(), other.toLatin1())->text(), typed);
+        QCOMPARE(ui::field(form.get(), other.toLatin1())->cursorPosition(), 0);
+        ui::field<QTabWidget>(form.get(), "Sst1")->setCurrentIndex(0);
+        ui::shoot(form.get(), QStringLiteral("frmProp_typed_%1").arg(typedIn));
         ui::click(form.get(), "cmdOk");
-        QCOMPARE(row(column, 5), QVector<QVariant>{"Nuovo"});
+        QCOMPARE(row(column, 5), QVector<QVariant>{typed});
     }
 
     // On a contact without dates: a picker ticked takes today, unticked or untouched stays Null;

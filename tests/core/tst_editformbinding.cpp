@@ -107,6 +107,7 @@ private slots:
         QFETCH(QVariant, written);
         auto form = openOn(QStringLiteral("Sesso"), stored);
         auto *combo = ui::field<QComboBox>(form.get(), "txtGender");
+        QCOMPARE(combo->lineEdit()->cursorPosition(), 0);   // a loaded text shows its start
         combo->setFocus();
         if (!typed.isEmpty()) {
             combo->lineEdit()->selectAll();

@@ -182,8 +182,6 @@ private slots:
         QCOMPARE(bar->item(QStringLiteral("CONTI"))->toolTipText(), QStringLiteral("Gestisci più conti correnti."));
         QCOMPARE(bar->group(QStringLiteral("SPECIALE"))->toolTipText(),
                  QStringLiteral("These tasks apply to picture files and folders you select."));
-        // The search panel's labels take the colour of the group they sit in.
-        QCOMPARE(w->Label1->palette().color(QPalette::Window), bar->backColor(true));
 
         // A click on an item runs its task; a click on a hosted control's item runs none.
         QTest::mouseClick(bar->item(QStringLiteral("MOVIMENTI")), Qt::LeftButton);
@@ -191,6 +189,24 @@ private slots:
         QCOMPARE(grid()->columns(), 8);
         QTest::mouseClick(bar->item(QStringLiteral("NEWCONTATTO")), Qt::LeftButton);
         QCOMPARE(w->asked, QStringList{"frmProp:none"});
+    }
+
+    // The search panel's captions are drawn on the colour of the group they sit in.
+    void searchCaptionsOnTheBarColour_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("Label1") << "Label1";
+        QTest::newRow("Entrate") << "OptSegno_1";
+        QTest::newRow("Uscite") << "OptSegno_2";
+    }
+    void searchCaptionsOnTheBarColour()
+    {
+        QFETCH(QString, caption);
+        auto *control = w->picSearch->findChild<QWidget *>(caption);
+        const QImage drawn = control->grab().toImage();
+        const QColor bar = w->vbalExplorerBarCtl1->backColor(true);
+        QCOMPARE(drawn.pixelColor(drawn.width() - 1, 0), bar);
+        QCOMPARE(drawn.pixelColor(drawn.width() - 1, drawn.height() - 1), bar);
     }
 
     // Each menu as "name caption": then its entries "name|caption|shortcut|mark" ("-" a separator).
@@ -551,32 +567,52 @@ private slots:
         QCOMPARE(boxes.last().kind, MsgKind::Warning);
         QCOMPARE(boxes.last().title, QStringLiteral("Messaggio da Focolarium"));
         QVERIFY(!boxes.last().text.isEmpty());
-        QCOMPARE(status(), QStringLiteral("prima"));
+        QCOMPARE(status(), QStringLiteral("Entrate  0,00 €         Uscite  0,00 €       =  0,00 €          per 0 record selezionati"));
         QCOMPARE(grid()->columns(), 8);
         QCOMPARE(grid()->rows(), 0);
         QVERIFY(grid()->redraw());
     }
 
+    // A list that fails shows its warning; the status line then describes the rows the grid holds.
     void listFailureIsReported_data()
     {
         QTest::addColumn<QString>("task");
-        QTest::addColumn<QString>("drop");
-        QTest::newRow("contacts") << "SELCONTATTO" << "DROP VIEW QryRicorrenze; DROP TABLE Contatti;";
-        QTest::newRow("anniversaries") << "DATECONTATTI" << "DROP VIEW QryRicorrenze;";
-        QTest::newRow("movements") << "MOVIMENTI" << "DROP VIEW qryMov;";
-        QTest::newRow("reminders") << "PROMEMORIA" << "DROP TABLE Promemoria;";
+        QTest::addColumn<QString>("breaking");
+        QTest::addColumn<QList<int>>("ids");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("contacts") << "SELCONTATTO" << "DROP VIEW QryRicorrenze; DROP TABLE Contatti;" << QList<int>{}
+                                  << "0 contatti";
+        QTest::newRow("anniversaries") << "DATECONTATTI" << "DROP VIEW QryRicorrenze;" << QList<int>{}
+                                       << "Trovate 0 ricorrenze su 0 righe";
+        QTest::newRow("movements") << "MOVIMENTI" << "DROP VIEW qryMov;" << QList<int>{}
+            << "Entrate  0,00 €         Uscite  0,00 €       =  0,00 €          per 0 record selezionati";
+        // The second movement's income cannot be added up: the first row stays, with its totals.
+        QTest::newRow("movements, a Null amount half way") << "MOVIMENTI"
+            << "DROP VIEW qryMov; CREATE VIEW qryMov AS SELECT IdMov, DataReg, DataMov, Descrizione, "
+               "CASE WHEN IdMov = 21 THEN NULL ELSE Entrata END AS Entrata, Uscita, NULL AS DescrConto, NULL AS NomePag, "
+               "NULL AS Mov FROM Movimenti;"
+            << QList<int>{22}
+            << "Entrate  0,00 €         Uscite  45,50 €       =  -45,50 €          per 1 record selezionati";
+        QTest::newRow("reminders") << "PROMEMORIA" << "DROP TABLE Promemoria;" << QList<int>{}
+                                   << "In scadenza 0 su 0 promemoria";
     }
     void listFailureIsReported()
     {
         QFETCH(QString, task);
-        QFETCH(QString, drop);
-        sql(drop);
+        QFETCH(QString, breaking);
+        QFETCH(QList<int>, ids);
+        QFETCH(QString, status);
+        sql(breaking);
         w->lblStatus->setText(QStringLiteral("prima"));
         MsgRecorder boxes;
         w->RunTask(task);
         QCOMPARE(boxes.count(), 1);
         QCOMPARE(boxes.last().title, QStringLiteral("Messaggio da Focolarium"));
-        QCOMPARE(status(), QStringLiteral("prima"));
+        QList<int> listed;
+        for (int r = 1; r <= grid()->rows(); ++r)
+            listed << grid()->cellItemData(r, 1);
+        QCOMPARE(listed, ids);
+        QCOMPARE(this->status(), status);
         QVERIFY(grid()->redraw());
     }
 
@@ -692,13 +728,12 @@ private slots:
 
         action("mnuProEseguiti")->trigger();   // done reminders shown
         QCOMPARE(grid()->rows(), 6);
-        grid()->setSelectedRow(2);             // "Fatto", done
-        rightClickCell(1, 1);                  // the popup works on the selected row, not the one clicked
+        grid()->setSelectedRow(1);
+        rightClickCell(2, 1);                  // "Fatto", done: the mark is the clicked row's
         QVERIFY(w->mnuPromemor->isVisible());
         QVERIFY(action("mnuPromEseguito")->isChecked());
         closePopups();
-        grid()->setSelectedRow(1);
-        rightClickCell(2, 1);
+        rightClickCell(1, 1);
         QVERIFY(!action("mnuPromEseguito")->isChecked());
         closePopups();
 
@@ -706,6 +741,45 @@ private slots:
         QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {},
                           grid()->visualRect(grid()->model()->index(0, 0)).center());
         QVERIFY(!w->mnuPromemor->isVisible());
+    }
+
+    // A right click first selects the row under the pointer, whichever row was selected before
+    // (0: none): each popup entry works on the row clicked.
+    void popupEntriesWorkOnTheClickedRow_data()
+    {
+        QTest::addColumn<QString>("task");
+        QTest::addColumn<int>("selectedBefore");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QStringList>("asked");
+        QTest::newRow("Seleziona contatto") << "SELCONTATTO" << 0 << 2 << "mnuSelContact" << QStringList{"frmProp:12"};
+        QTest::newRow("Seleziona movimento") << "MOVIMENTI" << 1 << 3 << "mnuSelMoviment" << QStringList{"frmMov:24"};
+        QTest::newRow("Seleziona promemoria") << "PROMEMORIA" << 0 << 3 << "mnuSelPromemor" << QStringList{"frmAddPro:34"};
+        QTest::newRow("Promemoria eseguito") << "PROMEMORIA" << 1 << 3 << "mnuPromEseguito" << QStringList{};
+    }
+    void popupEntriesWorkOnTheClickedRow()
+    {
+        QFETCH(QString, task);
+        QFETCH(int, selectedBefore);
+        QFETCH(int, row);
+        QFETCH(QString, entry);
+        QFETCH(QStringList, asked);
+        MsgRecorder boxes;
+        w->RunTask(task);
+        if (selectedBefore)
+            grid()->setSelectedRow(selectedBefore);
+        rightClickCell(row, 2);
+        QCOMPARE(boxes.count(), 0);
+        QMenu *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(popup);
+        QAction *chosen = action(entry.toLatin1().constData());
+        QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(chosen).center());
+        QCOMPARE(w->asked, asked);
+        if (entry == QLatin1String("mnuPromEseguito")) {
+            QCOMPARE(scalar(QStringLiteral("SELECT Eseguito FROM Promemoria WHERE IdPromemoria = 34")).toInt(), -1);
+            QCOMPARE(scalar(QStringLiteral("SELECT Eseguito FROM Promemoria WHERE IdPromemoria = 31")).toInt(), 0);
+            QCOMPARE(grid()->cellText(row, 3), QStringLiteral(" Vero"));
+        }
     }
 
     // No row to take the id from, or a reminder deleted since the list was built.
@@ -728,7 +802,7 @@ private slots:
             sql(after);
         }
         MsgRecorder boxes;
-        QTest::mouseClick(grid()->viewport(), Qt::RightButton, {}, QPoint(20, 20));
+        QTest::mouseClick(grid()->viewport(), Qt::RightButton, {}, QPoint(20, 5));   // on row 1, when there is one
         QCOMPARE(boxes.count(), 1);
         QCOMPARE(boxes.last().kind, MsgKind::PlainOkCancel);
         QCOMPARE(boxes.last().title, QStringLiteral("Focolarium"));
@@ -777,6 +851,24 @@ private slots:
         const int inner = m.height() - m.menuBar()->height();
         QCOMPARE(status->y(), inner - 40);
         QVERIFY(status->geometry().bottom() < m.centralWidget()->height());
+    }
+
+    // The grid takes the same height at the first show as after any resize to the same size.
+    void gridHeightAtTheFirstShow()
+    {
+        frmMain m;
+        m.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&m));
+        QTest::qWait(200);
+        auto *g = m.findChild<ListGrid *>(QStringLiteral("grdThis"));
+        const int first = g->height();
+        const QSize size = m.size();
+        m.resize(size + QSize(0, 40));
+        QTest::qWait(100);
+        m.resize(size);
+        QTest::qWait(100);
+        QCOMPARE(m.size(), size);
+        QCOMPARE(g->height(), first);
     }
 
     void resizeRule()

@@ -5,9 +5,14 @@
 
 #include "frmMain.h"
 
+#include "ExplorerBar.h"
+#include "Shell.h"
+
+#include <QAction>
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QRadioButton>
 
 class tst_search : public QObject
@@ -165,31 +170,151 @@ private slots:
         QCOMPARE(combo("cboAnno")->currentText(), QStringLiteral("2024"));
     }
 
-    // What the year combo holds after another window was active and the main window is again.
+    // What comes between the user and the main window: a form of the program, one of its message
+    // boxes, or another application's window.
+    void between(const QString &what)
+    {
+        if (what == QLatin1String("message box")) {
+            // The box opens as a window of its own and has the activation until it is answered.
+            session->msg.whenShown([](const MsgRecord &record) {
+                QMessageBox box(QApplication::activeWindow());
+                box.setText(record.text);
+                box.show();
+                box.activateWindow();
+                if (!QTest::qWaitFor([&box] { return QApplication::activeWindow() == &box; }))
+                    qWarning("the message box did not become active");
+            });
+            ui::type(w.get(), "txtDal", QStringLiteral("32/13/2024"));
+            QTest::keyClick(control<QLineEdit>("txtDal"), Qt::Key_Tab);
+            session->msg.whenShown({});
+            QCOMPARE(session->msg.last().title, QStringLiteral("Data Error"));
+            control<QLineEdit>("txtDal")->clear();
+        } else if (what == QLatin1String("other application")) {
+            QWidget other;
+            other.show();
+            other.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&other));
+        } else {
+            command(what, [](QDialog *form) {
+                form->show();
+                if (!QTest::qWaitFor([form] { return QApplication::activeWindow() == form; }))
+                    qWarning("the form did not become active");
+                form->close();
+                return int(QDialog::Rejected);
+            });
+        }
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    }
+    // A menu entry or an explorer-bar item; the forms it opens run as the handler says.
+    void command(const QString &name, const std::function<int(QDialog *)> &form)
+    {
+        Shell::setModalHandler(form);
+        if (auto *entry = w->findChild<QAction *>(name))
+            entry->trigger();
+        else
+            QTest::mouseClick(w->findChild<ExplorerBar *>()->item(name), Qt::LeftButton);
+        Shell::setModalHandler({});
+    }
+
+    // The year the user left in the combo stands until a form of the program has been over the
+    // window; then the combo is built again around the working year, which took the year if it was one.
     void yearComboFollowsTheWorkingYear_data()
     {
         QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("between");
+        QTest::addColumn<QString>("shown");
         QTest::addColumn<int>("workYear");
-        QTest::newRow("a typed year") << "2019" << 2019;
-        QTest::newRow("empty: all years, the year kept") << "" << 2024;
-        QTest::newRow("no number") << "duemila" << 2024;
+        QTest::addColumn<int>("listed");
+        QTest::newRow("a typed year, an editor") << "2019" << "CONTI" << "2019" << 2019 << 0;
+        QTest::newRow("empty, an editor: the year kept") << "" << "TIPOPAG" << "2024" << 2024 << 4;
+        QTest::newRow("no number, the planner") << "duemila" << "APPUNTA" << "2024" << 2024 << 4;
+        QTest::newRow("a typed year, a message box") << "2023" << "message box" << "2023" << 2024 << 1;
+        QTest::newRow("empty, a message box: every year") << "" << "message box" << "" << 2024 << 5;
+        QTest::newRow("empty, another application") << "" << "other application" << "" << 2024 << 5;
+        QTest::newRow("a typed year, another application") << "2023" << "other application" << "2023" << 2024 << 1;
     }
     void yearComboFollowsTheWorkingYear()
     {
         QFETCH(QString, typed);
+        QFETCH(QString, between);
+        QFETCH(QString, shown);
         QFETCH(int, workYear);
+        QFETCH(int, listed);
         QCOMPARE(combo("cboAnno")->count(), 11);
-        QCOMPARE(combo("cboAnno")->itemText(0), QStringLiteral("2019"));
         combo("cboAnno")->setEditText(typed);
-        QDialog editor(w.get());
-        QVERIFY(ui::open(&editor));
-        editor.close();
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        this->between(between);
         QCOMPARE(DataBase::WorkYear, workYear);
-        QCOMPARE(combo("cboAnno")->currentText(), QString::number(workYear));
+        QCOMPARE(combo("cboAnno")->currentText(), shown);
         QCOMPARE(combo("cboAnno")->itemText(0), QString::number(workYear - 5));
         QCOMPARE(combo("cboAnno")->itemText(10), QString::number(workYear + 5));
+        search();
+        QCOMPARE(this->listed().size(), listed);
+    }
+
+    // The year combo's list opens on the year its box shows; on none when that year is not listed.
+    void yearListOpensOnTheShownYear_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("current");
+        QTest::newRow("as built: the working year") << QString() << "2024";
+        QTest::newRow("a listed year typed") << "2022" << "2022";
+        QTest::newRow("a year past the list typed") << "2040" << "";
+    }
+    void yearListOpensOnTheShownYear()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, current);
+        QComboBox *years = combo("cboAnno");
+        years->setFocus();
+        if (!typed.isNull()) {
+            years->lineEdit()->selectAll();
+            QTest::keyClicks(years->lineEdit(), typed);
+        }
+        QCOMPARE(years->currentText(), typed.isNull() ? QStringLiteral("2024") : typed);
+        QTest::keyClick(years, Qt::Key_Down, Qt::AltModifier);
+        QVERIFY(years->view()->isVisible());
+        QCOMPARE(years->view()->currentIndex().data().toString(), current);
+        years->hidePopup();
+        QCOMPARE(years->currentText(), typed.isNull() ? QStringLiteral("2024") : typed);
+    }
+
+    // After the editor of a filter's table, or the users administration, the filter offers the rows
+    // as they are now and keeps the entry the user had chosen.
+    void filtersFollowTheirTables_data()
+    {
+        QTest::addColumn<QString>("editor");
+        QTest::addColumn<QString>("saved");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("added");
+        QTest::newRow("accounts") << "CONTI" << "INSERT INTO Conti (IdConto, NConto, Descrizione) VALUES (3, '3003', 'Carta')"
+                                  << "cboConti" << "Risparmi - 2002" << "Carta - 3003=3";
+        QTest::newRow("payment types") << "TIPOPAG" << "INSERT INTO TipoPag (IdTipoPag, NomePag) VALUES (3, 'Assegno')"
+                                       << "cboTipoPag" << "Bonifico" << "Assegno=3";
+        QTest::newRow("movement types") << "mnuTipiMov"
+                                        << "INSERT INTO TipoMov (IdTipoMov, Descrizione, EntrateUscite) VALUES (3, 'Regali', -1)"
+                                        << "cboMov" << "Spesa (Uscita)" << "Regali (Entrata)=3";
+        QTest::newRow("users") << "mnuUtenti" << "INSERT INTO Utenti (IdUtente, Nome, Ruolo) VALUES (3, 'Bruno', 'User')"
+                               << "cboUtenti" << "Anna" << "Bruno=3";
+    }
+    void filtersFollowTheirTables()
+    {
+        QFETCH(QString, editor);
+        QFETCH(QString, saved);
+        QFETCH(QString, filter);
+        QFETCH(QString, chosen);
+        QFETCH(QString, added);
+        QComboBox *c = combo(filter.toLatin1().constData());
+        const QStringList before = items(c);
+        choose(filter.toLatin1().constData(), chosen);
+        command(editor, [&](QDialog *) {
+            session->db.exec(saved);
+            return int(QDialog::Accepted);
+        });
+        QCOMPARE(items(c), before + QStringList{added});
+        QCOMPARE(c->currentText(), chosen);
+        QCOMPARE(session->msg.count(), 0);
     }
 
     // The two boxes are date boxes: a text of blanks is no date, and the focus stays.

@@ -38,6 +38,8 @@ CREATE TABLE Appunta (IdAppunta INTEGER PRIMARY KEY, Data DATE, IdGiorno INTEGER
   IdPostazione INTEGER, Cliente TEXT(100) COLLATE NOCASE);
 CREATE TABLE Turni (IdTurno INTEGER PRIMARY KEY, Ora TEXT(10) COLLATE NOCASE);
 CREATE TABLE Postazioni (IdPosto INTEGER PRIMARY KEY, Nominativo TEXT(50) COLLATE NOCASE, DescrBreve TEXT(50) COLLATE NOCASE);
+CREATE TABLE Giorni (Id INTEGER PRIMARY KEY, Giorno DATE);
+CREATE INDEX Giorni_Giorno ON Giorni (Giorno);
 
 INSERT INTO Aziende VALUES (1, 'Famiglia', 'Data Source=/tmp/Famiglia.mdb', 'A'), (2, 'Vecchia', NULL, 'A');
 INSERT INTO Utenti VALUES (1, 'Admin', NULL, NULL, NULL, NULL, 'Admin', 0, -1),
@@ -62,6 +64,8 @@ INSERT INTO Appunta VALUES (1, '2024-03-04', 2, '09:00', 1, 'Rossi Anna'), (2, '
   (5, '2024-03-04', 2, '08:00', 2, 'Bianchi');
 INSERT INTO Turni VALUES (1, '08:00'), (2, '09:00');
 INSERT INTO Postazioni VALUES (1, 'Poltrona', 'P1'), (2, 'Lettino', NULL);
+INSERT INTO Giorni VALUES (1, NULL), (2, '2023-12-31'), (3, '2023-12-31 23:59:59'), (4, '2024-01-01'),
+  (5, '2024-06-15 10:30'), (6, '2024-12-31'), (7, '2024-12-31 23:59:59'), (8, '2025-01-01'), (9, '0999-05-05');
 
 CREATE VIEW qryTipoMov AS SELECT IdTipoMov, Descrizione, EntrateUscite <> 0 AS Entrate, EntrateUscite = 0 AS Uscite,
   Commento FROM TipoMov;
@@ -252,6 +256,21 @@ const Case DialectCases[] = {
     {"DatePart of a serial beyond the dates", "select DatePart('yyyy', 1e12)", nullptr, "ERROR", 0},
     {"DatePart of Null", "select DatePart('yyyy', data) from Promemoria order by IdPromemoria", nullptr, "2024;NULL", 0},
     {"DatePart of no date", "select DatePart('yyyy', 'ieri')", nullptr, "ERROR", 0},
+    // the year filter: the rows of DatePart, whether or not it reaches SQLite as a range
+    {"year filter", "select Id from Giorni where DatePart('yyyy',Giorno)=2024 order by Giorno", nullptr, "4;5;6;7", 0},
+    {"year filter, the year before", "select Id from Giorni where DatePart('yyyy',Giorno)=2023", nullptr, "2;3", 0},
+    {"year filter, a three-digit year", "select Id from Giorni where DatePart('yyyy',Giorno)=999", nullptr, "9", 0},
+    {"year filter negated: no Null date", "select Id from Giorni where not DatePart('yyyy',Giorno)=2024 order by Id",
+     nullptr, "2;3;8;9", 0},
+    {"year filter among others", "select Id from Giorni where Id > 1 AND DatePart(\"YYYY\", Giorni.[Giorno]) = 2024 "
+     "AND Id < 7 OR Id = 1 order by Id", nullptr, "1;4;5;6", 0},
+    {"year filter after a between", "select Id from Giorni where Id between 2 and DatePart('yyyy',Giorno)=1 order by Id",
+     nullptr, "2;3;4;5;6;7;8;9", 0},
+    {"year filter, a year summed", "select Id from Giorni where DatePart('yyyy',Giorno)=2023+1", nullptr, "4;5;6;7", 0},
+    {"year filter, a year in brackets", "select Id from Giorni where DatePart('yyyy',Giorno)=(2024)", nullptr, "4;5;6;7", 0},
+    {"year filter, a year with decimals", "select Id from Giorni where DatePart('yyyy',Giorno)=2024.0", nullptr, "4;5;6;7", 0},
+    {"year filter, the year first", "select Id from Giorni where 2024=DatePart('yyyy',Giorno)", nullptr, "4;5;6;7", 0},
+    {"year filter, a year beyond the dates", "select Id from Giorni where DatePart('yyyy',Giorno)=99999", nullptr, "", 0},
     {"DatePart of an unknown interval", "select DatePart('x', '2024-01-01')", nullptr, "ERROR", 0},
     {"today from the clock", "select Date(), date(), Now(), Giorno from Oggi", nullptr,
      "2024-03-05|2024-03-05|2024-03-05 10:15:00|2024-03-05", 0},
@@ -385,6 +404,21 @@ private slots:
         QFETCH(QString, jet);
         QFETCH(QString, sqlite);
         QCOMPARE(JetSql::translate(jet), sqlite);
+    }
+
+    // The movements list's year filter reaches SQLite as a range of DataMov that the index serves: only
+    // the year's movements are read, in the index's order.
+    void yearFilterReadsOnlyItsYear()
+    {
+        ProgramFolder folder;
+        sqlite3 *db = nullptr;
+        QCOMPARE(sqlite3_open_v2(folder.familyPath().toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+        JetSql::registerFunctions(db);
+        const QString sql = JetSql::translate(QStringLiteral(MOV_LIST "AND DatePart('yyyy',DataMov)=2024   Order BY DataMov"));
+        const QString plan = run(db, QStringLiteral("EXPLAIN QUERY PLAN ") + sql);
+        sqlite3_close(db);
+        QVERIFY2(plan.contains(QLatin1String("SEARCH m USING INDEX Movimenti_DataMov (DataMov>? AND DataMov<?)")),
+                 qPrintable(sql + QLatin1Char('\n') + plan));
     }
 
     // The programs' texts also run on the family database the build makes, whose tables and saved

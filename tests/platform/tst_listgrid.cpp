@@ -238,15 +238,19 @@ private slots:
         QCOMPARE(dbl.last().at(0).toInt(), 2);
         QCOMPARE(dbl.last().at(1).toInt(), 2);
 
-        // The right button reports its release and leaves the selection where it was.
+        // The right button selects the cell under the pointer before it reports its release;
+        // below the last row it leaves the selection where it was.
         const QPoint cell31 = grid.visualRect(grid.model()->index(2, 0)).center();
         QTest::mouseClick(grid.viewport(), Qt::RightButton, Qt::ShiftModifier, cell31);
         QCOMPARE(up.last().at(0).value<Qt::MouseButton>(), Qt::RightButton);
         QCOMPARE(up.last().at(1).value<Qt::KeyboardModifiers>(), Qt::KeyboardModifiers(Qt::ShiftModifier));
         QCOMPARE(up.last().at(2).toInt(), cell31.x());
         QCOMPARE(up.last().at(3).toInt(), cell31.y());
-        QCOMPARE(grid.selectedRow(), 2);
-        QCOMPARE(grid.selectedCol(), 2);
+        QCOMPARE(grid.selectedRow(), 3);
+        QCOMPARE(grid.selectedCol(), 1);
+        QTest::mouseClick(grid.viewport(), Qt::RightButton, {}, QPoint(cell22.x(), grid.viewport()->height() - 2));
+        QCOMPARE(grid.selectedRow(), 3);
+        QCOMPARE(grid.selectedCol(), 1);
     }
 
     void hundredThousandRows()
