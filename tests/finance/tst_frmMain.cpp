@@ -679,6 +679,38 @@ private slots:
         QCOMPARE(ids(), (QList<int>{21, 24, 22}));
     }
 
+    // Sorted by a column, the rows keep alternating their two colours in the order shown.
+    void stripesAfterSorting_data()
+    {
+        QTest::addColumn<QString>("task");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("clicks");
+        QTest::newRow("contacts by surname") << "SELCONTATTO" << 2 << 1;
+        QTest::newRow("movements by income, descending") << "MOVIMENTI" << 4 << 2;
+        QTest::newRow("reminders by date") << "PROMEMORIA" << 2 << 1;
+    }
+    void stripesAfterSorting()
+    {
+        QFETCH(QString, task);
+        QFETCH(int, column);
+        QFETCH(int, clicks);
+        w->RunTask(task);
+        const QList<int> before = [&] {
+            QList<int> ids;
+            for (int r = 1; r <= grid()->rows(); ++r)
+                ids << grid()->cellItemData(r, 1);
+            return ids;
+        }();
+        QHeaderView *header = grid()->horizontalHeader();
+        for (int i = 0; i < clicks; ++i)
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              QPoint(header->sectionViewportPosition(column - 1) + 5, header->height() / 2));
+        QVERIFY(grid()->cellItemData(1, 1) != before.first());   // the order did change
+        for (int r = 1; r <= grid()->rows(); ++r)
+            for (int c = 1; c <= grid()->columns(); ++c)
+                QCOMPARE(grid()->cellBackColor(r, c), r % 2 ? QColor(102, 153, 204) : QColor(153, 204, 238));
+    }
+
     void doubleClickOpensTheRowsRecord_data()
     {
         QTest::addColumn<QString>("task");
@@ -968,6 +1000,10 @@ private slots:
             QApplication::processEvents();
             QVERIFY(w->grab().save(QStringLiteral("/tmp/shots/%1.png").arg(QString::fromLatin1(name))));
         }
+        w->RunTask(QStringLiteral("MOVIMENTI"));
+        w->grdThis_ColumnClick(5);   // by expense: the stripes go on in the order shown
+        QApplication::processEvents();
+        QVERIFY(w->grab().save(QStringLiteral("/tmp/shots/frmMain_movements_sorted.png")));
     }
 };
 
