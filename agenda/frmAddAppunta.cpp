@@ -68,9 +68,9 @@ frmAddAppunta::frmAddAppunta(QWidget *parent)
     addField(2, 0, QStringLiteral("Postazione:"), dtcPostazione);
     addField(3, 0, QStringLiteral("Turno:"), dtcTurni);
     fieldsLayout()->setAlignment(addField(4, 0, QStringLiteral("Note:"), txtDescr), Qt::AlignLeft | Qt::AlignTop);
-    // The design's widths, in twips.
+    // The design's widths, in twips; a list grows to show its longest entry.
     for (const auto &[field, twips] : {std::pair<QWidget *, int>{DTPicker1, 2775}, {dtcPostazione, 2775}, {dtcTurni, 1215}}) {
-        field->setFixedWidth(Twips::px(twips));
+        field->setMinimumWidth(Twips::px(twips));
         fieldsLayout()->setAlignment(field, Qt::AlignLeft);
     }
     txtDescr->setFixedHeight(Twips::px(1335));

@@ -1,6 +1,7 @@
 #include "ComboFill.h"
 
 #include "Conversions.h"
+#include "DataCombo.h"
 #include "Funzioni.h"
 
 #include <QComboBox>
@@ -11,6 +12,7 @@ void addRows(QComboBox *combo, const QVector<QVector<QVariant>> &rows)
 {
     for (const auto &row : rows)
         combo->addItem(Funzioni::NullToString(row.value(1)), Conv::toInt32(row.value(0)));
+    DataCombo::fitEntries(combo);
 }
 
 }

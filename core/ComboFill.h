@@ -1,6 +1,6 @@
 #pragma once
 // Fills a pick list from a query's rows: field 1 as the shown text (Null shows as nothing) and
-// field 0, the record's id, as the row's 32-bit item data.
+// field 0, the record's id, as the row's 32-bit item data; the combo then fits its entries.
 
 #include <QVariant>
 #include <QVector>

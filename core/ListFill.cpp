@@ -44,6 +44,7 @@ int fill(ListGrid *grid, const Layout &layout, const std::function<QString()> &q
         return 0;
     grid->setDefaultRowHeight(layout.rowHeight);
     grid->setRedraw(false);
+    grid->setRowColors(OddRow, EvenRow);
     const int rows = rs.recordCount();
     grid->setRows(rows);
     // A failure half way leaves the rows written before it, and no blank ones after them.
@@ -57,13 +58,11 @@ int fill(ListGrid *grid, const Layout &layout, const std::function<QString()> &q
     for (int r = 1; !rs.eof(); ++r, rs.moveNext()) {
         if (perRecord)
             perRecord(rs);
-        const QColor &back = r % 2 ? OddRow : EvenRow;
         const int id = Funzioni::NullToLong(rs.value(idField));
         for (int c = 1; c <= columns; ++c) {
             const QVariant value = rs.value(c);
             grid->setCellText(r, c, cellText(value));
             grid->setCellItemData(r, c, id);
-            grid->setCellBackColor(r, c, back);
             if (perCell)
                 perCell(r, c, value);
         }

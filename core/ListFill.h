@@ -2,7 +2,7 @@
 // Fills a list grid from one read-only query: the columns and the search column first, then a row
 // a record. Fields 1 and up fill the columns by position, each cell showing one blank and the
 // field's text; every cell of a row carries the record's id (the id field) as its item data, and
-// the rows take the lists' two alternating back colours. A failure raises and leaves the grid with
+// the rows take the lists' two alternating back colours by their place. A failure raises and leaves the grid with
 // the rows written so far, and no others; the grid draws again whichever way it ends.
 
 #include <QString>

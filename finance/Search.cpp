@@ -116,6 +116,7 @@ void frmMain::yearComboActivated()
     cboAnno->clear();
     for (int year = DataBase::WorkYear - 5; year <= DataBase::WorkYear + 5; ++year)
         cboAnno->addItem(QString::number(year));
+    cboAnno->setCurrentIndex(5);   // the working year's own entry: the arrow keys go on from it
     cboAnno->setEditText(QString::number(DataBase::WorkYear));
 }
 

@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "EditableCombo.h"
 #include "ExplorerBar.h"
 #include "HTMLHelp.h"
 #include "ListGrid.h"
@@ -13,6 +14,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QMoveEvent>
 #include <QResizeEvent>
 #include <QShowEvent>
 #include <QStyle>
@@ -84,8 +86,9 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     const QColor back = vbalExplorerBarCtl1->backColor(true);
     for (QWidget *w : {static_cast<QWidget *>(OptSegno_1), static_cast<QWidget *>(OptSegno_2),
                        static_cast<QWidget *>(Label1)}) {
+        // A button fills its background with the button colour, a label with the window colour.
         QPalette p = w->palette();
-        p.setColor(QPalette::Window, back);
+        p.setColor(w->backgroundRole(), back);
         w->setPalette(p);
         w->setAutoFillBackground(true);
     }
@@ -286,9 +289,8 @@ QWidget *frmMain::buildSearchPanel()
                        0, 660, 820, 195);
     OptSegno_2 = place(new QRadioButton(QStringLiteral("Uscite"), picSearch), QStringLiteral("OptSegno_2"),
                        840, 660, 795, 195);
-    cboAnno = new QComboBox(picSearch);
+    cboAnno = new EditableCombo(picSearch);
     cboAnno->setObjectName(QStringLiteral("cboAnno"));
-    cboAnno->setEditable(true);
     cboAnno->setGeometry(px(1590), px(600), px(840), cboAnno->sizeHint().height());
     cmdReset = place(new QPushButton(QStringLiteral("Reset"), picSearch), QStringLiteral("cmdReset"),
                      0, 960, 1215, 375);
@@ -346,6 +348,14 @@ void frmMain::paintEvent(QPaintEvent *event)
 void frmMain::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
+    applyResizeRule();
+}
+
+// The window manager puts its frame around the window only after the first show, and moves the window
+// into it: from then on the outer height counts the title bar and the borders.
+void frmMain::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
     applyResizeRule();
 }
 

@@ -39,6 +39,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
 
     // The one place where the window opens another form, modally over itself. recordId, when
     // given, goes to the editor's record-id property first; without it the editor keeps its own.

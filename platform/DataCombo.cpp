@@ -3,7 +3,12 @@
 #include "Conversions.h"
 #include "db/Recordset.h"
 
-#include <QLineEdit>
+#include <QAbstractItemView>
+#include <QHash>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <algorithm>
 
 DataCombo::DataCombo(QWidget *parent) : QComboBox(parent)
 {
@@ -16,6 +21,11 @@ void DataCombo::setRowSource(Recordset *rs)
 {
     m_rowSource = rs;
     refill();
+}
+
+Recordset *DataCombo::rowSource() const
+{
+    return m_rowSource;
 }
 
 void DataCombo::setListField(const QString &name)
@@ -62,4 +72,50 @@ DataCombo::Refill::~Refill()
     m_combo->setCurrentIndex(row);
     if (m_combo->isEditable())
         m_combo->setEditText(m_text);
+    fitEntries(m_combo);
+}
+
+void DataCombo::fitEntries(QComboBox *combo)
+{
+    // Laying out every entry would cost ten times the filling of a long list: the entries are
+    // measured by their characters' advances, the widest one laid out alone, and the drop-down's
+    // delegate asked for that one only.
+    const QFontMetrics metrics = combo->fontMetrics();
+    QHash<QChar, int> advances;
+    int widest = -1;
+    int textWidth = 0;
+    for (int i = 0; i < combo->count(); ++i) {
+        int w = 0;
+        for (const QChar c : combo->itemText(i)) {
+            auto advance = advances.constFind(c);
+            if (advance == advances.constEnd())
+                advance = advances.insert(c, metrics.horizontalAdvance(c));
+            w += *advance;
+        }
+        if (w > textWidth) {
+            textWidth = w;
+            widest = i;
+        }
+    }
+    if (widest < 0)
+        return;
+    textWidth = std::max(textWidth, metrics.horizontalAdvance(combo->itemText(widest)));
+
+    QAbstractItemView *list = combo->view();
+    int listWidth = list->sizeHintForIndex(list->model()->index(widest, combo->modelColumn())).width()
+        + 2 * list->frameWidth();
+    if (combo->count() > combo->maxVisibleItems())
+        listWidth += list->verticalScrollBar()->sizeHint().width();
+    list->setMinimumWidth(listWidth);
+
+    if (combo->sizeAdjustPolicy() == QComboBox::AdjustToMinimumContentsLengthWithIcon)
+        return;
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = combo->isEditable();
+    option.frame = combo->hasFrame();
+    const int need = combo->style()->sizeFromContents(QStyle::CT_ComboBox, &option,
+                                                      QSize(textWidth, metrics.height()), combo).width();
+    if (need > combo->minimumWidth())
+        combo->setMinimumWidth(std::min(need, combo->maximumWidth()));
 }

@@ -18,14 +18,18 @@ public:
 
     // The list is refilled from the row source's list field whenever either is set.
     void setRowSource(Recordset *rs);
-    Recordset *rowSource() const { return m_rowSource; }
+    Recordset *rowSource() const;
     void setListField(const QString &name);
     QString listField() const { return m_listField; }
 
+    // Widens a combo's drop-down to show its longest entry whole, and the combo itself up to its
+    // maximum width, unless its width is its host's (it adjusts to a minimum contents length).
+    static void fitEntries(QComboBox *combo);
+
     // Refilling any combo's list is the program's doing, never the user's choice. While a Refill
     // lives the combo sends no signal; when it ends the combo shows again the row it showed before
-    // (same text and data), or no row when the new list lacks it, and an editable combo keeps its
-    // text. So no change handler runs for a refill.
+    // (same text and data), or no row when the new list lacks it, an editable combo keeps its text,
+    // and the combo fits its new entries. So no change handler runs for a refill.
     class Refill
     {
     public:

@@ -117,6 +117,7 @@ public:
 
     std::vector<Column> columns;
     std::vector<Cell> cells;       // row-major, rows * columns.size()
+    QRgb rowColors[2] = {0, 0};    // odd and even rows by place; unset: the view's own
     int rowCountValue = 0;
     bool redraw = true;
     bool dirty = false;
@@ -139,7 +140,7 @@ public:
         case Qt::DisplayRole:
             return c.text;
         case Qt::BackgroundRole:
-            return brushOf(c.back);
+            return brushOf(backOf(index.row(), c));
         case Qt::ForegroundRole:
             return brushOf(c.fore);
         case Qt::TextAlignmentRole:
@@ -167,6 +168,9 @@ public:
         return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
     }
 
+    // Rows count from 0 here: row 0 is the grid's row 1, an odd one.
+    QRgb backOf(int row, const Cell &c) const { return qAlpha(c.back) ? c.back : rowColors[row % 2]; }
+
     static QVariant brushOf(QRgb packed) { return qAlpha(packed) ? QVariant(QBrush(QColor::fromRgb(packed))) : QVariant(); }
 
     void changed(int row, int col)
@@ -177,6 +181,13 @@ public:
         } else {
             dirty = true;
         }
+    }
+
+    void changedAll()
+    {
+        dirty = true;
+        if (redraw)
+            flush();
     }
 
     void flush()
@@ -349,7 +360,14 @@ void ListGrid::setCellBackColor(int row, int column, const QColor &color)
 
 QColor ListGrid::cellBackColor(int row, int column) const
 {
-    return unpackColor(cellAt(m_model, row, column).back, palette().color(QPalette::Base));
+    return unpackColor(m_model->backOf(row - 1, cellAt(m_model, row, column)), palette().color(QPalette::Base));
+}
+
+void ListGrid::setRowColors(const QColor &odd, const QColor &even)
+{
+    m_model->rowColors[0] = packColor(odd);
+    m_model->rowColors[1] = packColor(even);
+    m_model->changedAll();
 }
 
 void ListGrid::setCellForeColor(int row, int column, const QColor &color)

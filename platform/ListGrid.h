@@ -43,6 +43,9 @@ public:
     QColor cellBackColor(int row, int column) const;
     void setCellForeColor(int row, int column, const QColor &color);
     QColor cellForeColor(int row, int column) const;
+    // The back colours of the rows by their place in the grid (rows 1, 3, 5, ... the first), whatever
+    // order a sort gives them; a cell's own back colour wins. Kept when the grid is cleared.
+    void setRowColors(const QColor &odd, const QColor &even);
 
     int selectedRow() const;                       // 0 when none
     int selectedCol() const;

@@ -92,7 +92,7 @@ void Connection::open(const QString &connectionText, const QString &, const QStr
         throw DbError::cannotOpen(file, why);
     }
     JetSql::registerFunctions(db);
-    NoCase::follow(db);
+    NoCase::follow(db);   // a mark it cannot read now leaves SQLite's own order, and the first statement reads it
     const QStringList clashes = NoCase::bringOver(db);
     if (!clashes.isEmpty())
         tellOlderOrder(file, clashes);

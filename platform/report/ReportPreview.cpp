@@ -55,6 +55,15 @@ private:
 };
 
 namespace {
+// The printer or PDF file chosen at the last print, offered again at the next one while the
+// program runs.
+struct LastPrint
+{
+    QString printerName;
+    QString outputFileName;
+};
+LastPrint lastPrint;
+
 // The zoom list: the whole page, the page's width, then fixed sizes in percent.
 const int ZoomPercents[] = {0, 0, 50, 75, 100, 150, 200};
 enum { ZoomWholePage = 0, ZoomPageWidth = 1 };
@@ -165,7 +174,7 @@ bool ReportPreview::eventFilter(QObject *watched, QEvent *event)
     // The scroll area takes its final size only when the dialog is laid out on its first showing.
     if (watched == m_scroll && event->type() == QEvent::Resize)
         applyZoom();
-    return QDialog::eventFilter(watched, event);
+    return LoadingDialog::eventFilter(watched, event);
 }
 
 void ReportPreview::print()
@@ -175,12 +184,17 @@ void ReportPreview::print()
         printer.setDocName(m_layout.caption);
         printer.setFullPage(true);
         printer.setPageLayout(m_layout.pageLayout);
+        if (!lastPrint.outputFileName.isEmpty())
+            printer.setOutputFileName(lastPrint.outputFileName);
+        else if (!lastPrint.printerName.isEmpty())
+            printer.setPrinterName(lastPrint.printerName);
         QPrintDialog dialog(&printer, this);
         dialog.setOptions(QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintCurrentPage
                           | QAbstractPrintDialog::PrintToFile);
         dialog.setMinMax(1, m_layout.pageCount());
         if (Shell::showModal(&dialog) != QDialog::Accepted)
             return;
+        lastPrint = {printer.printerName(), printer.outputFileName()};
         int first = 0;
         int last = m_layout.pageCount() - 1;
         if (printer.printRange() == QPrinter::PageRange) {

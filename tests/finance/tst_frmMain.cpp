@@ -182,8 +182,6 @@ private slots:
         QCOMPARE(bar->item(QStringLiteral("CONTI"))->toolTipText(), QStringLiteral("Gestisci più conti correnti."));
         QCOMPARE(bar->group(QStringLiteral("SPECIALE"))->toolTipText(),
                  QStringLiteral("These tasks apply to picture files and folders you select."));
-        // The search panel's labels take the colour of the group they sit in.
-        QCOMPARE(w->Label1->palette().color(QPalette::Window), bar->backColor(true));
 
         // A click on an item runs its task; a click on a hosted control's item runs none.
         QTest::mouseClick(bar->item(QStringLiteral("MOVIMENTI")), Qt::LeftButton);
@@ -191,6 +189,24 @@ private slots:
         QCOMPARE(grid()->columns(), 8);
         QTest::mouseClick(bar->item(QStringLiteral("NEWCONTATTO")), Qt::LeftButton);
         QCOMPARE(w->asked, QStringList{"frmProp:none"});
+    }
+
+    // The search panel's captions are drawn on the colour of the group they sit in.
+    void searchCaptionsOnTheBarColour_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("Label1") << "Label1";
+        QTest::newRow("Entrate") << "OptSegno_1";
+        QTest::newRow("Uscite") << "OptSegno_2";
+    }
+    void searchCaptionsOnTheBarColour()
+    {
+        QFETCH(QString, caption);
+        auto *control = w->picSearch->findChild<QWidget *>(caption);
+        const QImage drawn = control->grab().toImage();
+        const QColor bar = w->vbalExplorerBarCtl1->backColor(true);
+        QCOMPARE(drawn.pixelColor(drawn.width() - 1, 0), bar);
+        QCOMPARE(drawn.pixelColor(drawn.width() - 1, drawn.height() - 1), bar);
     }
 
     // Each menu as "name caption": then its entries "name|caption|shortcut|mark" ("-" a separator).
@@ -663,6 +679,38 @@ private slots:
         QCOMPARE(ids(), (QList<int>{21, 24, 22}));
     }
 
+    // Sorted by a column, the rows keep alternating their two colours in the order shown.
+    void stripesAfterSorting_data()
+    {
+        QTest::addColumn<QString>("task");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("clicks");
+        QTest::newRow("contacts by surname") << "SELCONTATTO" << 2 << 1;
+        QTest::newRow("movements by income, descending") << "MOVIMENTI" << 4 << 2;
+        QTest::newRow("reminders by date") << "PROMEMORIA" << 2 << 1;
+    }
+    void stripesAfterSorting()
+    {
+        QFETCH(QString, task);
+        QFETCH(int, column);
+        QFETCH(int, clicks);
+        w->RunTask(task);
+        const QList<int> before = [&] {
+            QList<int> ids;
+            for (int r = 1; r <= grid()->rows(); ++r)
+                ids << grid()->cellItemData(r, 1);
+            return ids;
+        }();
+        QHeaderView *header = grid()->horizontalHeader();
+        for (int i = 0; i < clicks; ++i)
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              QPoint(header->sectionViewportPosition(column - 1) + 5, header->height() / 2));
+        QVERIFY(grid()->cellItemData(1, 1) != before.first());   // the order did change
+        for (int r = 1; r <= grid()->rows(); ++r)
+            for (int c = 1; c <= grid()->columns(); ++c)
+                QCOMPARE(grid()->cellBackColor(r, c), r % 2 ? QColor(102, 153, 204) : QColor(153, 204, 238));
+    }
+
     void doubleClickOpensTheRowsRecord_data()
     {
         QTest::addColumn<QString>("task");
@@ -837,6 +885,24 @@ private slots:
         QVERIFY(status->geometry().bottom() < m.centralWidget()->height());
     }
 
+    // The grid takes the same height at the first show as after any resize to the same size.
+    void gridHeightAtTheFirstShow()
+    {
+        frmMain m;
+        m.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&m));
+        QTest::qWait(200);
+        auto *g = m.findChild<ListGrid *>(QStringLiteral("grdThis"));
+        const int first = g->height();
+        const QSize size = m.size();
+        m.resize(size + QSize(0, 40));
+        QTest::qWait(100);
+        m.resize(size);
+        QTest::qWait(100);
+        QCOMPARE(m.size(), size);
+        QCOMPARE(g->height(), first);
+    }
+
     void resizeRule()
     {
         // At 15 twips a pixel: grid left = bar width, width = inner width - bar - 100 twips, height = outer - 1400
@@ -934,6 +1000,10 @@ private slots:
             QApplication::processEvents();
             QVERIFY(w->grab().save(QStringLiteral("/tmp/shots/%1.png").arg(QString::fromLatin1(name))));
         }
+        w->RunTask(QStringLiteral("MOVIMENTI"));
+        w->grdThis_ColumnClick(5);   // by expense: the stripes go on in the order shown
+        QApplication::processEvents();
+        QVERIFY(w->grab().save(QStringLiteral("/tmp/shots/frmMain_movements_sorted.png")));
     }
 };
 

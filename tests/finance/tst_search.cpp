@@ -252,6 +252,33 @@ private slots:
         QCOMPARE(this->listed().size(), listed);
     }
 
+    // The year combo's list opens on the year its box shows; on none when that year is not listed.
+    void yearListOpensOnTheShownYear_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("current");
+        QTest::newRow("as built: the working year") << QString() << "2024";
+        QTest::newRow("a listed year typed") << "2022" << "2022";
+        QTest::newRow("a year past the list typed") << "2040" << "";
+    }
+    void yearListOpensOnTheShownYear()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, current);
+        QComboBox *years = combo("cboAnno");
+        years->setFocus();
+        if (!typed.isNull()) {
+            years->lineEdit()->selectAll();
+            QTest::keyClicks(years->lineEdit(), typed);
+        }
+        QCOMPARE(years->currentText(), typed.isNull() ? QStringLiteral("2024") : typed);
+        QTest::keyClick(years, Qt::Key_Down, Qt::AltModifier);
+        QVERIFY(years->view()->isVisible());
+        QCOMPARE(years->view()->currentIndex().data().toString(), current);
+        years->hidePopup();
+        QCOMPARE(years->currentText(), typed.isNull() ? QStringLiteral("2024") : typed);
+    }
+
     // After the editor of a filter's table, or the users administration, the filter offers the rows
     // as they are now and keeps the entry the user had chosen.
     void filtersFollowTheirTables_data()

@@ -173,10 +173,11 @@ private slots:
         QCOMPARE(column1(grid), (QStringList{" b", " a"}));
     }
 
-    void colorsAndSelectionFollowTheSortedRow()
+    void cellColorsAndSelectionFollowTheSortedRow()
     {
         ListGrid grid;
         fill(grid, {QStringLiteral(" c"), QStringLiteral(" a"), QStringLiteral(" b")});
+        grid.setRowColors(Qt::white, Qt::black);
         grid.setCellBackColor(1, 1, QColor(1, 2, 3));
         grid.setCellForeColor(1, 1, QColor(255, 0, 0));
         grid.setSelectedRow(1);
@@ -187,6 +188,9 @@ private slots:
         QCOMPARE(grid.cellBackColor(3, 1), QColor(1, 2, 3));
         QCOMPARE(grid.cellForeColor(3, 1), QColor(255, 0, 0));
         QCOMPARE(grid.selectedRow(), 3);
+        // The rows' own colours stay with their places.
+        QCOMPARE(grid.cellBackColor(3, 2), QColor(Qt::white));
+        QCOMPARE(grid.cellBackColor(2, 1), QColor(Qt::black));
     }
 
     void redrawOffHoldsBackRepaints()

@@ -10,6 +10,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QFontInfo>
 #include <QPaintEngine>
 #include <QPainter>
@@ -72,9 +73,9 @@ static int pdfPages(const QString &path)
 }
 
 
-// A paint device of one unit per twip that records each piece of text drawn: its text, the span
-// it covers across the device and its baseline.
-class TextRecorder : public QPaintDevice
+// A paint device that records each piece of text drawn: its text, the span it covers across the
+// device and its baseline.
+class TextRecorder : public QImage
 {
 public:
     struct Piece
@@ -84,21 +85,8 @@ public:
     };
     QList<Piece> pieces;
 
+    TextRecorder() : QImage(1, 1, QImage::Format_RGB32) {}
     QPaintEngine *paintEngine() const override { return &m_engine; }
-
-protected:
-    int metric(PaintDeviceMetric m) const override
-    {
-        switch (m) {
-        case PdmWidth: case PdmHeight: return 20000;
-        case PdmWidthMM: case PdmHeightMM: return int(20000 * 25.4 / 1440);
-        case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return 1440;
-        case PdmDepth: return 32;
-        case PdmNumColors: return INT_MAX;
-        case PdmDevicePixelRatioScaled: return int(QPaintDevice::devicePixelRatioFScale());
-        default: return 1;
-        }
-    }
 
 private:
     class Engine : public QPaintEngine
@@ -350,15 +338,19 @@ private slots:
     }
 
     // The preview opens on the first page under the report's caption, moves within the pages, and
-    // prints the range the print dialog names.
+    // prints the range the print dialog names; the next print dialog offers the same file again.
     void preview()
     {
         TestReport report(numbered(200));
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("range.pdf"));
         QStringList seen;
+        QStringList offered;
         Shell::setModalHandler([&](QDialog *d) {
             if (auto *print = qobject_cast<QPrintDialog *>(d)) {
+                // The dialog's own file box, as the user sees it.
+                const auto *file = print->findChild<QLineEdit *>(QStringLiteral("filename"));
+                offered << (file ? file->text() : QStringLiteral("no file box"));
                 print->printer()->setOutputFileName(path);
                 print->printer()->setPrintRange(QPrinter::PageRange);
                 print->printer()->setFromTo(2, 3);
@@ -379,11 +371,14 @@ private slots:
             click("cmdPrevious");
             preview->grab();
             click("cmdPrint");
+            click("cmdPrint");
             return 0;
         });
         report.show();
-        QCOMPARE(seen, (QStringList{"Prova", "0", "1", "3", "3", "0", "0", "0"}));
+        QCOMPARE(seen, (QStringList{"Prova", "0", "1", "3", "3", "0", "0", "0", "0"}));
         QCOMPARE(pdfPages(path), 2);
+        QCOMPARE(offered.size(), 2);
+        QCOMPARE(offered.at(1), path);
     }
 };
 

@@ -1,0 +1,18 @@
+#include "EditableCombo.h"
+
+#include <QAbstractItemView>
+
+EditableCombo::EditableCombo(QWidget *parent) : QComboBox(parent) { setEditable(true); }
+
+void EditableCombo::showPopup()
+{
+    // The combo's current entry is the last one chosen from the list, not what is typed since.
+    QComboBox::showPopup();
+    const int shown = findText(currentText(), Qt::MatchExactly);
+    const QModelIndex entry = shown >= 0 ? model()->index(shown, modelColumn(), rootModelIndex()) : QModelIndex();
+    view()->selectionModel()->setCurrentIndex(entry, QItemSelectionModel::ClearAndSelect);
+    if (entry.isValid())
+        view()->scrollTo(entry);
+}
+
+#include "moc_EditableCombo.cpp"

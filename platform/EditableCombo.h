@@ -1,0 +1,14 @@
+#pragma once
+// An editable combo whose list opens on the entry that its box shows, whether the program set the
+// text or the user typed it; on no entry when the text is none of them. The box keeps its text.
+
+#include <QComboBox>
+
+class EditableCombo : public QComboBox
+{
+    Q_OBJECT
+public:
+    explicit EditableCombo(QWidget *parent = nullptr);
+
+    void showPopup() override;
+};
