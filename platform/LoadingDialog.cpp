@@ -1,15 +1,14 @@
 #include "LoadingDialog.h"
 
+#include "TitleBar.h"
+
 #include <QAbstractItemView>
-#include <QApplication>
-#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
-#include <QStyle>
 #include <QTextEdit>
 #include <QToolButton>
 
@@ -58,17 +57,11 @@ void LoadingDialog::setVisible(bool visible)
     QDialog::setVisible(visible);
 }
 
-// The window manager draws the title in a font the program cannot ask for: the application's font
-// in bold is the usual one, and the icon and window buttons beside it take about five title-bar
-// heights.
 void LoadingDialog::fitLongestCaption()
 {
     if (m_longestCaption.isEmpty())
         return;
-    QFont title = QApplication::font(this);
-    title.setBold(true);
-    const int need = QFontMetrics(title).horizontalAdvance(m_longestCaption)
-        + 5 * style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    const int need = TitleBar::widthFor(m_longestCaption, this);
     if (width() < need)
         resize(need, height());
 }

@@ -1,5 +1,7 @@
 #include "MsgBox.h"
 
+#include "TitleBar.h"
+
 #include <QApplication>
 #include <QGridLayout>
 #include <QMessageBox>
@@ -9,21 +11,15 @@ namespace {
 MsgBoxSeam::Handler g_handler;
 QString g_defaultTitle = QStringLiteral("Focolarium");
 
-// Window managers draw the title in bold between the bar's icon and its buttons, and cut what does
-// not fit; a box sized for its text alone loses the middle of a longer title. A spacer as wide as
-// the title needs keeps the box at least that wide (the box fixes its own size from its layout).
+// A box sized for its text alone loses the middle of a longer title. A spacer as wide as the title
+// bar needs keeps the box at least that wide (the box fixes its own size from its layout).
 void holdWholeTitle(QMessageBox &box)
 {
     auto *grid = qobject_cast<QGridLayout *>(box.layout());
     if (!grid)
         return;
-    QFont bold = box.font();
-    bold.setBold(true);
-    const QFontMetrics metrics(bold);
-    const int button = metrics.height() + 8;   // the bar's buttons are about as wide as it is high
-    const int iconAndButtons = 4 * button + 32;
     const QMargins margins = grid->contentsMargins();
-    const int width = metrics.horizontalAdvance(box.windowTitle()) + iconAndButtons - margins.left() - margins.right();
+    const int width = TitleBar::widthFor(box.windowTitle(), &box) - margins.left() - margins.right();
     grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
                   grid->columnCount());
 }
