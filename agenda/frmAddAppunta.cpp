@@ -43,6 +43,7 @@ frmAddAppunta::frmAddAppunta(QWidget *parent)
                parent)
 {
     setWindowTitle(QStringLiteral("Registrazione appuntamenti"));
+    openCentredOnScreen();
     fieldTabs("SSTab1");
     addTab(QStringLiteral("Appuntamento"), true);
 

@@ -16,6 +16,7 @@ frmAddPro::frmAddPro(QWidget *parent)
                parent)
 {
     setWindowTitle(QStringLiteral("Gestione promemoria"));
+    openCentredOnScreen();
 
     txtData = textBox("txtData");
     ckeEseguito = new QCheckBox(QStringLiteral("Eseguito"), Frame1);

@@ -57,6 +57,7 @@ frmAppunta::frmAppunta(QWidget *parent) : LoadingDialog(parent)
 {
     setObjectName(QStringLiteral("frmAppunta"));
     setWindowTitle(QStringLiteral("Appuntamenti"));
+    openCentredOnScreen();
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
                    | Qt::WindowCloseButtonHint);
     resize(px(13050), px(8385));

@@ -187,6 +187,7 @@ frmProp::frmProp(QWidget *parent)
                parent)
 {
     setWindowTitle(QStringLiteral("Anagrafica contatti (Rubrica)"));
+    openCentredOnScreen();
 
     Sst1 = fieldTabs("Sst1");
     QVector<QWidget *> order;

@@ -188,7 +188,7 @@ void frmBackup::showEvent(QShowEvent *event)
         m_loaded = true;
         Form_Load();
     }
-    QDialog::showEvent(event);
+    LoadingDialog::showEvent(event);
 }
 
 bool frmBackup::event(QEvent *event)

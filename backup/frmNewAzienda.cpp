@@ -81,7 +81,7 @@ frmNewAzienda::frmNewAzienda(frmBackup *owner) : LoadingDialog(owner), m_owner(o
 void frmNewAzienda::showEvent(QShowEvent *event)
 {
     Combo1->setCurrentIndex(0);
-    QDialog::showEvent(event);
+    LoadingDialog::showEvent(event);
 }
 
 void frmNewAzienda::done(int result)

@@ -29,7 +29,6 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
-#include <QScreen>
 
 using Funzioni::SqlQuote;
 
@@ -68,6 +67,7 @@ frmLogin::frmLogin(FrmStart *splash, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmLogin"));
     setWindowTitle(QStringLiteral("Focolarium Login"));
+    openCentredOnScreen();
 
     imgBorder = new QLabel(this);
     imgBorder->setObjectName(QStringLiteral("imgBorder"));
@@ -174,8 +174,6 @@ void frmLogin::showModal()
     Form_Load();
     if (m_unloaded)
         return;
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
     Shell::showModal(this);
 }
 

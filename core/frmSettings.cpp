@@ -57,6 +57,7 @@ frmSettings::frmSettings(QWidget *parent) : LoadingDialog(parent)
 {
     setObjectName(QStringLiteral("frmSettings"));
     setWindowTitle(QStringLiteral("Impostazioni"));
+    openCentredOnScreen();
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     EscKey::closeOnRelease(this);
 
@@ -160,7 +161,7 @@ void frmSettings::showEvent(QShowEvent *e)
 {
     if (!e->spontaneous())
         load();
-    QDialog::showEvent(e);
+    LoadingDialog::showEvent(e);
 }
 
 bool frmSettings::event(QEvent *e)

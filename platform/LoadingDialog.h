@@ -17,14 +17,19 @@ protected:
     using QDialog::QDialog;
     // False keeps the form hidden. A form without a load of its own always shows.
     virtual bool runLoad() { return true; }
+    // The form opens in the centre of the screen rather than over the window that opens it.
+    void openCentredOnScreen() { m_centredOnScreen = true; }
     void keyPressEvent(QKeyEvent *e) override;
+    void showEvent(QShowEvent *e) override;
     // The longest caption the form may come to show: each showing opens the form at least wide
     // enough for its title bar to hold it whole.
     void setLongestCaption(const QString &caption) { m_longestCaption = caption; }
 
 private:
     void fitLongestCaption();
+    void centreOnScreen();
 
     bool m_loadedForShow = false;   // exec ran the load; the showing it asks for must not again
     QString m_longestCaption;
+    bool m_centredOnScreen = false;
 };

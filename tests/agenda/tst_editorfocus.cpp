@@ -1,6 +1,6 @@
 // Every editor built on the editing form opens with the focus on its first field (the contact editor
-// on the first of the tab it shows), ready to type; and in every form Enter presses the button that
-// has the focus, else the form's default button.
+// on the first of the tab it shows), ready to type; in every form Enter presses the button that has
+// the focus, else the form's default button; and the forms so designed open in the screen's centre.
 
 #include "../core/FormFixture.h"
 
@@ -10,6 +10,7 @@
 #include "frmConti.h"
 #include "frmMov.h"
 #include "frmProp.h"
+#include "frmSettings.h"
 #include "frmTipoMov.h"
 #include "frmTab.h"
 #include "frmTipoPag.h"
@@ -17,6 +18,14 @@
 
 #include <QAbstractButton>
 #include <QDialog>
+#include <QMainWindow>
+#include <QScreen>
+
+namespace {
+using ChildMaker = std::unique_ptr<QDialog> (*)(QWidget *);
+template <class Form> std::unique_ptr<QDialog> child(QWidget *parent) { return std::make_unique<Form>(parent); }
+}
+Q_DECLARE_METATYPE(ChildMaker)
 
 class tst_EditorFocus : public QObject, FormTest<QDialog>
 {
@@ -93,6 +102,35 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         ui::settle();
         QCOMPARE(clicked, pressed.isEmpty() ? QStringList() : QStringList{pressed});
+    }
+
+    // Opened by a main window that stands off the screen's centre, as the program opens them.
+    void opensInTheScreensCentre_data()
+    {
+        QTest::addColumn<ChildMaker>("make");
+        QTest::newRow("contact editor") << &child<frmProp>;
+        QTest::newRow("reminder editor") << &child<frmAddPro>;
+        QTest::newRow("appointment editor") << &child<frmAddAppunta>;
+        QTest::newRow("planner") << &child<frmAppunta>;
+        QTest::newRow("settings") << &child<frmSettings>;
+    }
+    void opensInTheScreensCentre()
+    {
+        QFETCH(ChildMaker, make);
+        QMainWindow main;
+        main.setGeometry(10, 40, 300, 200);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        const auto form = make(&main);
+        QVERIFY(ui::open(form.get()));
+        // Centred on each axis where it fits; a form larger than the screen starts at its edge.
+        const QRect frame = form->frameGeometry();
+        const QRect desk = form->screen()->availableGeometry();
+        const QPoint offset = frame.center() - desk.center();
+        QVERIFY2(frame.width() > desk.width() ? frame.left() == desk.left() : qAbs(offset.x()) <= 2,
+                 qPrintable(QStringLiteral("x %1").arg(offset.x())));
+        QVERIFY2(frame.height() > desk.height() ? frame.top() == desk.top() : qAbs(offset.y()) <= 2,
+                 qPrintable(QStringLiteral("y %1").arg(offset.y())));
     }
 };
 
