@@ -4,6 +4,7 @@
 #include "Clock.h"
 #include "Conversions.h"
 #include "DataBase.h"
+#include "EditableCombo.h"
 #include "EscKey.h"
 #include "FrmStart.h"
 #include "Funzioni.h"
@@ -80,7 +81,7 @@ frmLogin::frmLogin(FrmStart *splash, QWidget *parent)
     cboAzienda->setMinimumWidth(190);
     Label1->setBuddy(cboAzienda);
 
-    cboAnno = new QComboBox(this);
+    cboAnno = new EditableCombo(this);
     cboAnno->setObjectName(QStringLiteral("cboAnno"));
     cboAnno->setEditable(true);
     cboAnno->setInsertPolicy(QComboBox::NoInsert);

@@ -10,6 +10,7 @@
 #include "db/Connection.h"
 #include "frmLogin.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -482,6 +483,33 @@ private slots:
                                                    : QStringLiteral("Il Campo deve contenere un valore data Annuo "));
                 form->close();
             }
+        });
+    }
+
+    // The year list opens on the year the box shows, typed or not.
+    void yearListOpensOnTheShownYear_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("current");
+        QTest::newRow("as loaded") << QString() << "2024";
+        QTest::newRow("a listed year typed") << "2021"
+                                             << "2021";
+        QTest::newRow("a year past the list typed") << "1990" << "";
+    }
+    void yearListOpensOnTheShownYear()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, current);
+        run([&](QDialog *form) {
+            auto *years = control<QComboBox>(form, "cboAnno");
+            if (!typed.isNull())
+                typeInto(years, typed);
+            years->setFocus();
+            QTest::keyClick(years, Qt::Key_Down, Qt::AltModifier);
+            QVERIFY(years->view()->isVisible());
+            QCOMPARE(years->view()->currentIndex().data().toString(), current);
+            years->hidePopup();
+            form->close();
         });
     }
 
