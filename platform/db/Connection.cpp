@@ -144,6 +144,10 @@ void Connection::inTransaction(const std::function<void()> &work)
     };
     run("BEGIN IMMEDIATE");
     try {
+        // Another copy may have brought an older file over since this connection last read its mark:
+        // the statements inside run in this transaction, so it follows the order for them.
+        if (const int rc = NoCase::follow(m_db); rc != SQLITE_OK)
+            DbError::raise(m_db, rc);
         work();
         run("COMMIT");
     } catch (...) {
