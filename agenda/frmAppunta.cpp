@@ -363,8 +363,10 @@ void frmAppunta::applyResizeRule()
 }
 
 // The smallest size at which the resize rule still keeps every control apart and inside the
-// window; below it the lists would overlap each other and the left column, and leave the window
-// with "&Nuovo". All in twips, the rule's terms solved for the form's width W and height H.
+// window; below it the lists would overlap each other, and leave the window with "&Nuovo". List 1
+// moves right by only a fifteenth of the width: a setting that lays it over the left column is
+// obeyed, as keeping them apart would take a window many screens wide. All in twips, the rule's
+// terms solved for the form's width W and height H.
 void frmAppunta::applyMinimumSize()
 {
     const double L = DataBase::Sett().LeftListAppuntament();
@@ -374,7 +376,6 @@ void frmAppunta::applyMinimumSize()
     const double heading = kHeadingAbove;
     const double buttonsFoot = twips(Command2->y() + Command2->height());
     const double W = std::max({
-        (kColumnRight + kMargin + 500 - L) * 15,       // list 1 right of the left column
         (500 + kMargin) / (1 / 8.5 - 1 / 15.0),        // list 2 right of list 1
         (500 + kMargin) / (1 / 6.0 - 1 / 8.5),         // list 3 right of list 2
         (3 * w + L - 1500 + kMargin) * 6 / 5,          // list 3 inside the right edge

@@ -15,4 +15,12 @@ void addRows(QComboBox *combo, const QVector<QVector<QVariant>> &rows)
     DataCombo::fitEntries(combo);
 }
 
+void setYears(QComboBox *combo, int year)
+{
+    combo->clear();
+    for (int y = year - 5; y <= year + 5; ++y)
+        combo->addItem(QString::number(y));
+    combo->setCurrentIndex(5);
+}
+
 }

@@ -117,13 +117,13 @@ protected:
     void setDeleteStatement(const StatementDelete &how) { m_deleteStatement = how; }
     // Unload: after the recordset is closed.
     virtual void unloading() {}
-    // What a failed save or delete says: the form's words for an error's number (else the error's
-    // description), followed by the tail; and the kind of the box of a failed load.
     // Another user changed the record since the form read it (a save's or a delete's conflict).
     static QString conflictText()
     {
         return QStringLiteral("Un' altro utente sta utilizzando lo stesso set di record: chiudere e riprovare.");
     }
+    // What a failed save or delete says: the form's words for an error's number (else the error's
+    // description), followed by the tail; and the kind of the box of a failed load.
     struct FailureTexts
     {
         QHash<long, QString> save{{AppError::Conflict, conflictText()}};
@@ -134,7 +134,8 @@ protected:
     };
     FailureTexts &failureTexts() { return m_failures; }
 
-    // The column stamped with today's date when an existing record is saved.
+    // The column stamped with today's date when an existing record is saved (and before a delete by
+    // statement that stamps first).
     virtual QString stampColumn() const { return QStringLiteral("DataUpdate"); }
 
     // ---- Building the form ----

@@ -2,6 +2,7 @@
 
 #include "AppError.h"
 #include "Clock.h"
+#include "ComboFill.h"
 #include "Conversions.h"
 #include "DataBase.h"
 #include "EditableCombo.h"
@@ -82,7 +83,6 @@ frmLogin::frmLogin(FrmStart *splash, QWidget *parent)
 
     cboAnno = new EditableCombo(this);
     cboAnno->setObjectName(QStringLiteral("cboAnno"));
-    cboAnno->setEditable(true);
     cboAnno->setInsertPolicy(QComboBox::NoInsert);
     cboAnno->setMinimumContentsLength(5);
 
@@ -198,10 +198,7 @@ void frmLogin::Form_Load()
         cboAzienda->setCurrentIndex(-1);
 
         DataBase::WorkYear = short(Clock::today().year());
-        cboAnno->clear();
-        for (int year = DataBase::WorkYear - 5; year <= DataBase::WorkYear + 5; ++year)
-            cboAnno->addItem(QString::number(year));
-        cboAnno->setCurrentIndex(5);
+        ComboFill::setYears(cboAnno, DataBase::WorkYear);
 
         LoadLoginSettings();
     }, MsgKind::Information);

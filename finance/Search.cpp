@@ -111,14 +111,7 @@ void frmMain::formClosed()
 }
 
 // The year combo offers five years either side of the working year and shows it.
-void frmMain::yearComboActivated()
-{
-    cboAnno->clear();
-    for (int year = DataBase::WorkYear - 5; year <= DataBase::WorkYear + 5; ++year)
-        cboAnno->addItem(QString::number(year));
-    cboAnno->setCurrentIndex(5);   // the working year's own entry: the arrow keys go on from it
-    cboAnno->setEditText(QString::number(DataBase::WorkYear));
-}
+void frmMain::yearComboActivated() { ComboFill::setYears(cboAnno, DataBase::WorkYear); }
 
 // A year typed or chosen in the combo becomes the working year; any other text leaves it.
 void frmMain::yearComboDeactivated()

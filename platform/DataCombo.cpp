@@ -5,6 +5,7 @@
 
 #include <QAbstractItemView>
 #include <QHash>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionComboBox>
@@ -116,6 +117,11 @@ void DataCombo::fitEntries(QComboBox *combo)
     option.frame = combo->hasFrame();
     const int need = combo->style()->sizeFromContents(QStyle::CT_ComboBox, &option,
                                                       QSize(textWidth, metrics.height()), combo).width();
+    // However long the entry, the combo leaves a quarter of its screen to what stands beside it, so
+    // that its form still fits the screen.
+    int room = combo->maximumWidth();
+    if (const QScreen *screen = combo->screen())
+        room = std::min(room, screen->availableGeometry().width() * 3 / 4);
     if (need > combo->minimumWidth())
-        combo->setMinimumWidth(std::min(need, combo->maximumWidth()));
+        combo->setMinimumWidth(std::min(need, room));
 }

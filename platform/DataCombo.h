@@ -23,7 +23,8 @@ public:
     QString listField() const { return m_listField; }
 
     // Widens a combo's drop-down to show its longest entry whole, and the combo itself up to its
-    // maximum width, unless its width is its host's (it adjusts to a minimum contents length).
+    // maximum width and three quarters of its screen, unless its width is its host's (it adjusts to a
+    // minimum contents length).
     static void fitEntries(QComboBox *combo);
 
     // Refilling any combo's list is the program's doing, never the user's choice. While a Refill

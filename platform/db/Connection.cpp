@@ -138,16 +138,5 @@ void Connection::inTransaction(const std::function<void()> &work)
 {
     if (!m_db)
         throw DbError::objectClosed();
-    auto run = [this](const char *sql) {
-        if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
-            DbError::raise(m_db, sqlite3_extended_errcode(m_db));
-    };
-    run("BEGIN IMMEDIATE");
-    try {
-        work();
-        run("COMMIT");
-    } catch (...) {
-        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-        throw;
-    }
+    NoCase::transaction(m_db, "BEGIN IMMEDIATE", work, [this](int rc) { return DbError::fromSqlite(m_db, rc); });
 }

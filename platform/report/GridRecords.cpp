@@ -16,7 +16,12 @@ std::unique_ptr<Recordset> textRecords(const std::vector<std::pair<QString, int>
 void setFieldText(Recordset &records, int field, const QString &text)
 {
     const int size = records.fieldSize(field);
-    records.setValue(field, size > 0 ? text.left(size) : text);
+    if (size <= 0 || text.size() <= size) {
+        records.setValue(field, text);
+        return;
+    }
+    // Half a letter outside the basic plane would print as a stray box.
+    records.setValue(field, text.left(text[size].isLowSurrogate() ? size - 1 : size));
 }
 
 void copyGridRows(ListGrid &grid, Recordset &records)

@@ -15,8 +15,8 @@ class Recordset;
 // An open in-memory recordset (dynamic cursor) of long-text fields with their defined sizes.
 std::unique_ptr<Recordset> textRecords(const std::vector<std::pair<QString, int>> &fields);
 
-// Sets field `field` of the current record to the text, cut to the field's defined size: a report
-// prints what fits rather than stopping on a long line.
+// Sets field `field` of the current record to the text, cut to the field's defined size (a letter
+// the cut would split is left out whole): a report prints what fits rather than stopping on a long line.
 void setFieldText(Recordset &records, int field, const QString &text);
 
 // textRecords of the given fields, filled by copyGridRows.

@@ -236,6 +236,23 @@ private slots:
         DataBase::Sett().setLeftListAppuntament(2500);
     }
 
+    // A setting that moves the lists left, over the left column, asks for no wider a window than
+    // the design's: keeping them off the column would take many screens' width.
+    void leftSettingKeepsTheWindowSmall_data()
+    {
+        QTest::addColumn<int>("left");
+        QTest::newRow("2000") << 2000;
+        QTest::newRow("0") << 0;
+    }
+    void leftSettingKeepsTheWindowSmall()
+    {
+        QFETCH(int, left);
+        DataBase::Sett().setLeftListAppuntament(short(left));
+        auto form = openOn(QDate(2024, 3, 5));
+        DataBase::Sett().setLeftListAppuntament(2500);
+        QVERIFY2(form->minimumWidth() <= 870, qPrintable(QString::number(form->minimumWidth())));
+    }
+
     // Resized to any size, no two controls overlap and none leaves the window: the form grows no
     // smaller than the size at which the resize rule still holds them apart, which its design size is not below.
     void layoutKeepsControlsApart_data()

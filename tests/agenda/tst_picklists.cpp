@@ -9,6 +9,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 
@@ -80,6 +81,28 @@ private slots:
         const int shown = list->visualRect(index).width();
         box->hidePopup();
         QVERIFY2(shown >= list->sizeHintForIndex(index).width(), qPrintable(QString::number(shown)));
+    }
+
+    // However long an entry, the form still fits its screen: the closed combo grows only so far.
+    void formStillFitsTheScreen_data()
+    {
+        QTest::addColumn<WindowMaker>("make");
+        QTest::addColumn<QString>("seed");
+        const QString name = QString(300, QLatin1Char('M'));
+        QTest::newRow("frmMov, an account") << window<frmMov>()
+                                            << "INSERT INTO Conti (NConto, Descrizione) VALUES ('1', '" + name + "');";
+        QTest::newRow("frmAddAppunta, a contact") << window<frmAddAppunta>()
+                                                  << "INSERT INTO Contatti (Nome, cognome) VALUES ('Anna', '" + name + "');";
+    }
+    void formStillFitsTheScreen()
+    {
+        QFETCH(WindowMaker, make);
+        QFETCH(QString, seed);
+        db->exec(seed);
+        std::unique_ptr<QWidget> form = make();
+        QVERIFY(ui::open(form.get()));
+        const int room = form->screen()->availableGeometry().width();
+        QVERIFY2(form->frameGeometry().width() <= room, qPrintable(QString::number(form->frameGeometry().width())));
     }
 };
 

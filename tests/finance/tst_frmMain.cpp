@@ -64,6 +64,20 @@ private:
             out << grid()->cellText(r, c);
         return out;
     }
+    // The record ids of the grid's rows, in the order shown.
+    QList<int> ids() const
+    {
+        QList<int> out;
+        for (int r = 1; r <= grid()->rows(); ++r)
+            out << grid()->cellItemData(r, 1);
+        return out;
+    }
+    void clickColumn(int column) const
+    {
+        QHeaderView *header = grid()->horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(column - 1) + 5, header->height() / 2));
+    }
     QStringList keys() const
     {
         QStringList out;
@@ -541,10 +555,7 @@ private slots:
         QFETCH(QString, status);
         w->cboAnno->setEditText(year);
         w->ShowMovementList(filter);
-        QList<int> got;
-        for (int r = 1; r <= grid()->rows(); ++r)
-            got << grid()->cellItemData(r, 1);
-        QCOMPARE(got, ids);
+        QCOMPARE(this->ids(), ids);
         QCOMPARE(grid()->columns(), 8);
         QCOMPARE(this->status(), status);
     }
@@ -608,10 +619,7 @@ private slots:
         w->RunTask(task);
         QCOMPARE(boxes.count(), 1);
         QCOMPARE(boxes.last().title, QStringLiteral("Messaggio da Focolarium"));
-        QList<int> listed;
-        for (int r = 1; r <= grid()->rows(); ++r)
-            listed << grid()->cellItemData(r, 1);
-        QCOMPARE(listed, ids);
+        QCOMPARE(this->ids(), ids);
         QCOMPARE(this->status(), status);
         QVERIFY(grid()->redraw());
     }
@@ -646,17 +654,6 @@ private slots:
     void columnClickSorts()
     {
         w->RunTask(QStringLiteral("MOVIMENTI"));
-        QHeaderView *header = grid()->horizontalHeader();
-        auto clickColumn = [&](int c) {
-            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                              QPoint(header->sectionViewportPosition(c - 1) + 5, header->height() / 2));
-        };
-        auto ids = [&] {
-            QList<int> out;
-            for (int r = 1; r <= grid()->rows(); ++r)
-                out << grid()->cellItemData(r, 1);
-            return out;
-        };
         clickColumn(5);   // "num1", expenses: 45,5 / 0 / 10 as numbers
         QCOMPARE(ids(), (QList<int>{21, 24, 22}));
         QCOMPARE(grid()->columnTag(5), QStringLiteral("DESC"));
@@ -695,17 +692,10 @@ private slots:
         QFETCH(int, column);
         QFETCH(int, clicks);
         w->RunTask(task);
-        const QList<int> before = [&] {
-            QList<int> ids;
-            for (int r = 1; r <= grid()->rows(); ++r)
-                ids << grid()->cellItemData(r, 1);
-            return ids;
-        }();
-        QHeaderView *header = grid()->horizontalHeader();
+        const QList<int> before = ids();
         for (int i = 0; i < clicks; ++i)
-            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                              QPoint(header->sectionViewportPosition(column - 1) + 5, header->height() / 2));
-        QVERIFY(grid()->cellItemData(1, 1) != before.first());   // the order did change
+            clickColumn(column);
+        QVERIFY(ids() != before);   // the order did change
         for (int r = 1; r <= grid()->rows(); ++r)
             for (int c = 1; c <= grid()->columns(); ++c)
                 QCOMPARE(grid()->cellBackColor(r, c), r % 2 ? QColor(102, 153, 204) : QColor(153, 204, 238));

@@ -266,9 +266,9 @@ private slots:
 
     // An older file (text indexes built by SQLite's own NOCASE, letters A to Z) opened while another copy
     // holds its write lock, read-only, or holding rows that only the case-folding order makes equal; written
-    // through; then opened by a second copy while the first stays open and goes on writing. Every connection
-    // compares in the order the file's indexes were built in, and rows that stop the file's re-index are
-    // told once, naming their table.
+    // through; then opened by a second copy while the first stays open and goes on writing, statement by
+    // statement or in one transaction. Every connection compares in the order the file's indexes were built
+    // in, and rows that stop the file's re-index are told once, naming their table.
     void olderFileStaysWhole_data()
     {
         QTest::addColumn<bool>("locked");
@@ -276,13 +276,15 @@ private slots:
         QTest::addColumn<bool>("clashing");
         QTest::addColumn<QStringList>("booked");   // while the file may still be in the older order
         QTest::addColumn<int>("appointments");      // at the end
+        QTest::addColumn<bool>("transaction");      // the first copy writes on in one transaction
         const QStringList sameInBoth = {QStringLiteral("ÉLITE"), QStringLiteral("Élite")};
         const QStringList everyCase = sameInBoth + QStringList{QStringLiteral("éLITE"), QStringLiteral("élite")};
-        QTest::newRow("write lock held") << true << false << false << sameInBoth << 1;
-        QTest::newRow("write lock held, accented case booked") << true << false << false << everyCase << 2;
-        QTest::newRow("read-only") << false << true << false << QStringList() << 1;
-        QTest::newRow("rows equal when folded") << false << false << true << everyCase << 4;
-        QTest::newRow("free") << false << false << false << everyCase << 1;
+        QTest::newRow("write lock held") << true << false << false << sameInBoth << 1 << false;
+        QTest::newRow("write lock held, then a transaction") << true << false << false << sameInBoth << 1 << true;
+        QTest::newRow("write lock held, accented case booked") << true << false << false << everyCase << 2 << false;
+        QTest::newRow("read-only") << false << true << false << QStringList() << 1 << false;
+        QTest::newRow("rows equal when folded") << false << false << true << everyCase << 4 << false;
+        QTest::newRow("free") << false << false << false << everyCase << 1 << false;
     }
     void olderFileStaysWhole()
     {
@@ -291,6 +293,7 @@ private slots:
         QFETCH(bool, clashing);
         QFETCH(QStringList, booked);
         QFETCH(int, appointments);
+        QFETCH(bool, transaction);
         const QString file = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('_'))
                                             + QStringLiteral(".mdb"));
         QStringList schema = {
@@ -329,7 +332,9 @@ private slots:
         second.open(RawDb::connectionText(file));
         QCOMPARE(second.query(QStringLiteral("PRAGMA user_version")).value(0).value(0).toInt(), clashing ? 0 : 1);
         const QStringList everyCase = {QStringLiteral("ÉLITE"), QStringLiteral("éLITE"), QStringLiteral("élite")};
-        if (!readOnly)
+        if (transaction)
+            first.inTransaction([&] { writeThrough(first, 2, everyCase); });
+        else if (!readOnly)
             writeThrough(first, 2, everyCase);
         writeThrough(second, 3, everyCase);
         QVERIFY2(faults(first).isEmpty(), qPrintable(faults(first).join(QStringLiteral("; "))));

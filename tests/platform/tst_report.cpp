@@ -283,6 +283,25 @@ private slots:
         QCOMPARE(records->value(1).toString(), QStringLiteral("1"));
     }
 
+    // A letter outside the basic plane is two UTF-16 units: the cut keeps it whole or leaves it out.
+    void cutKeepsWholeLetters_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("fits") << QStringLiteral("a\U0001F600") << QStringLiteral("a\U0001F600");
+        QTest::newRow("cut after the letter") << QStringLiteral("a\U0001F600bc") << QStringLiteral("a\U0001F600");
+        QTest::newRow("cut inside the letter") << QStringLiteral("ab\U0001F600") << QStringLiteral("ab");
+    }
+    void cutKeepsWholeLetters()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, kept);
+        auto records = textRecords({{QStringLiteral("A"), 3}});
+        records->addNew();
+        setFieldText(*records, 0, text);
+        QCOMPARE(records->value(0).toString(), kept);
+    }
+
     void pdfHasTheLayoutsPages()
     {
         TestReport report(numbered(200));
