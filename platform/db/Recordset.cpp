@@ -167,6 +167,7 @@ struct Recordset::Data
     void reread(Row &row);
     QString rowCondition(const Row &row, QVector<QVariant> &params) const;
     void checkAsRead(const Row &row);
+    void runOnRowAsRead(const QString &statement, QVector<QVariant> params, const Row &row);
     void remove(Row &row);
     void leaveCurrent();
     void setValue(int index, const QVariant &value);
@@ -325,6 +326,16 @@ void Recordset::Data::checkAsRead(const Row &row)
         throw DbError::conflict();
 }
 
+// Runs an UPDATE or DELETE of the table (params are its own) on row, only while row is in the
+// table as it was read: otherwise the conflict error, and nothing changed.
+void Recordset::Data::runOnRowAsRead(const QString &statement, QVector<QVariant> params, const Row &row)
+{
+    const QString where = rowCondition(row, params);
+    run(statement + QStringLiteral(" WHERE ") + where, params);
+    if (sqlite3_changes(db()) == 0)
+        throw DbError::conflict();
+}
+
 void Recordset::Data::insert(Row &row)
 {
     QStringList names, marks;
@@ -384,10 +395,7 @@ void Recordset::Data::updateRow(Row &row)
     }
     if (sets.isEmpty())
         return;
-    const QString where = rowCondition(row, params);
-    run(QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(quoted(table), sets.join(QLatin1Char(',')), where), params);
-    if (sqlite3_changes(db()) == 0)
-        throw DbError::conflict();
+    runOnRowAsRead(QStringLiteral("UPDATE %1 SET %2").arg(quoted(table), sets.join(QLatin1Char(','))), params, row);
     if (key >= 0 && row.changed.value(key) && row.values[key].isValid()) {
         row.rowid = row.values[key].toLongLong();
         row.hasRowid = true;
@@ -426,18 +434,8 @@ void Recordset::Data::remove(Row &row)
         return;
     if (table.isEmpty())
         throw DbError::notUpdatable(source);
-    QVector<QVariant> params;
-    QString where;
-    if (key >= 0 && row.stored.value(key).isValid()) {
-        where = quoted(columns[key].origin) + QStringLiteral(" = ?");
-        params << row.stored[key];
-    } else if (row.hasRowid) {
-        where = QStringLiteral("rowid = ?");
-        params << row.rowid;
-    } else {
-        where = rowCondition(row, params);
-    }
-    run(QStringLiteral("DELETE FROM %1 WHERE %2").arg(quoted(table), where), params);
+    // Another user's save since the row was read is not deleted with it.
+    runOnRowAsRead(QStringLiteral("DELETE FROM %1").arg(quoted(table)), {}, row);
 }
 
 // Leaving a record writes its pending change, as the immediate lock types do; a batch keeps it.

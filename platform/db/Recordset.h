@@ -3,7 +3,7 @@
 // regard to case) or by position; values are QVariants (invalid = Null, dates QDate, Yes/No bool,
 // whole numbers int/qlonglong, amounts double, texts QString). Writes go to the current row and
 // reach the database on update(): an insert, or an update by key that fails with
-// AppError::Conflict when the row changed since it was read. Moving off a record with pending
+// AppError::Conflict when the row changed since it was read (a delete is checked alike). Moving off a record with pending
 // changes writes them (lock types 2 and 3); the batch lock type (4) keeps them until updateBatch().
 // The table written is the one the first selected column comes from; a recordset that does not
 // select that table's key reads the row id as well, so writes still find their row. Lock type 1
@@ -75,7 +75,8 @@ public:
     void addNew();               // writes a pending edit first
     void update();               // writes the current record
     void update(const QString &field, const QVariant &value);
-    // Deletes the current record in the database and the recordset; the next move goes on from
+    // Deletes the current record in the database and the recordset, only while it is in the table
+    // as it was read (else AppError::Conflict, and nothing is deleted); the next move goes on from
     // the deleted record's place (moveNext lands on the record that followed it).
     void deleteRecord();
     // Deletes the current record by the caller's statement (a DELETE of it by its key), first

@@ -1,6 +1,6 @@
-// The editors that delete by statement (movements, reminders, appointments): another user's save
-// is never lost to a delete, and a delete that happened is told as done, whatever the load after it
-// does.
+// Every editor's delete, by statement (movements, reminders, appointments) or through its recordset
+// (accounts, movement and payment types, users, contacts): another user's save is never lost to a
+// delete, and a delete that happened is told as done, whatever the load after it does.
 
 #include "../core/FormFixture.h"
 
@@ -8,7 +8,12 @@
 #include "db/Recordset.h"
 #include "frmAddAppunta.h"
 #include "frmAddPro.h"
+#include "frmConti.h"
 #include "frmMov.h"
+#include "frmProp.h"
+#include "frmTipoMov.h"
+#include "frmTipoPag.h"
+#include "frmUtenti.h"
 
 #include <QDialog>
 #include <sqlite3.h>
@@ -17,26 +22,31 @@ namespace {
 
 const QString kOthers = QStringLiteral("Altro utente");
 
-// Runs once, as the connection starts its first DELETE statement.
-class OnDelete
+bool startsWith(const char *sql, const char *word)
+{
+    return qstrnicmp(sql, word, qstrlen(word)) == 0;
+}
+
+// Sees each statement the connection starts, before it takes its lock, until it returns true.
+class OnStatement
 {
 public:
-    OnDelete(sqlite3 *db, std::function<void()> run) : m_db(db), m_run(std::move(run))
+    OnStatement(sqlite3 *db, std::function<bool(const char *)> run) : m_db(db), m_run(std::move(run))
     {
-        sqlite3_trace_v2(m_db, SQLITE_TRACE_STMT, &OnDelete::traced, this);
+        sqlite3_trace_v2(m_db, SQLITE_TRACE_STMT, &OnStatement::traced, this);
     }
-    ~OnDelete() { sqlite3_trace_v2(m_db, 0, nullptr, nullptr); }
+    ~OnStatement() { sqlite3_trace_v2(m_db, 0, nullptr, nullptr); }
 
 private:
     static int traced(unsigned, void *self, void *, void *sql)
     {
-        auto *me = static_cast<OnDelete *>(self);
-        if (me->m_run && qstrnicmp(static_cast<const char *>(sql), "DELETE", 6) == 0)
-            std::exchange(me->m_run, {})();
+        auto *me = static_cast<OnStatement *>(self);
+        if (me->m_run && me->m_run(static_cast<const char *>(sql)))
+            me->m_run = {};
         return 0;
     }
     sqlite3 *m_db;
-    std::function<void()> m_run;
+    std::function<bool(const char *)> m_run;
 };
 
 } // namespace
@@ -62,12 +72,15 @@ class tst_EditorDelete : public QObject, FormTest<QDialog>
             << make << id << table << key << column << title;
     }
 
+    // A single-record editor opens on the id; a list editor opens and the user picks its row.
     static std::unique_ptr<QDialog> openOn(const FormMaker &make, int id)
     {
         auto form = make();
-        static_cast<EditForm *>(form.get())->setRecordId(id);
-        if (!ui::open(form.get()))
-            qFatal("the form did not open");
+        const bool listed = form->findChild<ListGrid *>(QStringLiteral("grdThis"));
+        if (!listed)
+            static_cast<EditForm *>(form.get())->setRecordId(id);
+        if (!ui::open(form.get()) || (listed && !ui::pick(form.get(), id)))
+            qFatal("the form did not open on its record");
         return form;
     }
 
@@ -87,7 +100,12 @@ private slots:
             "INSERT INTO Postazioni (IdPosto, Nominativo, DescrBreve) VALUES (1, 'Sala', 'S1');"
             "INSERT INTO Turni (Ora) VALUES ('08:30');"
             "INSERT INTO Appunta (IdAppunta, Data, IdGiorno, Anno, IdTurno, IdPostazione, Cliente, Note, Data_Update) "
-            "  VALUES (3, '2024-03-06', 4, 2024, '08:30', 1, 'Rossi Anna', 'Taglio', '2024-03-05');"));
+            "  VALUES (3, '2024-03-06', 4, 2024, '08:30', 1, 'Rossi Anna', 'Taglio', '2024-03-05');"
+            "INSERT INTO Conti (IdConto, NConto, Descrizione) VALUES (2, '2002', 'Conto vacanze');"
+            "INSERT INTO TipoMov (IdTipoMov, Descrizione, EntrateUscite) VALUES (2, 'Stipendio', -1);"
+            "INSERT INTO TipoPag (IdTipoPag, NomePag) VALUES (2, 'Bonifico');"
+            "INSERT INTO Utenti (IdUtente, Nome, Cognome, Ruolo) VALUES (2, 'Luca', 'Bianchi', 'Utente');"
+            "INSERT INTO Contatti (IdContatto, Nome, cognome) VALUES (4, 'Anna', 'Rossi');"));
     }
     void cleanup() { stop(); }
 
@@ -104,6 +122,14 @@ private slots:
                 << asking;
             editor("frmAddAppunta", maker<frmAddAppunta>(), 3, "Appunta", "IdAppunta", "Note",
                    "Registrazione appuntamenti", tag) << asking;
+            editor("frmConti", maker<frmConti>(), 2, "Conti", "IdConto", "Descrizione", "Edit Conti/correnti", tag)
+                << asking;
+            editor("frmTipoMov", maker<frmTipoMov>(), 2, "TipoMov", "IdTipoMov", "Descrizione", "Edit Tipo Movimenti",
+                   tag) << asking;
+            editor("frmTipoPag", maker<frmTipoPag>(), 2, "TipoPag", "IdTipoPag", "NomePag", "Edit Tipo Pagamenti", tag)
+                << asking;
+            editor("frmUtenti", maker<frmUtenti>(), 2, "Utenti", "IdUtente", "Cognome", "Gestione utenze", tag) << asking;
+            editor("frmProp", maker<frmProp>(), 4, "Contatti", "IdContatto", "cognome", "Edit Contatti", tag) << asking;
         }
     }
     void anotherUsersSaveIsNeverLost()
@@ -132,26 +158,32 @@ private slots:
         };
 
         const auto form = openOn(make, id);
-        std::unique_ptr<OnDelete> whileDeleting;
+        std::unique_ptr<OnStatement> whileDeleting;
         if (asking)
             msg->whenShown([&](const MsgRecord &box) {
                 if (box.kind == MsgKind::Question)
                     theySave();
             });
         else
-            whileDeleting = std::make_unique<OnDelete>(DataBase::AdoConnect().handle(), theySave);
+            whileDeleting = std::make_unique<OnStatement>(DataBase::AdoConnect().handle(), [&](const char *sql) {
+                if (!startsWith(sql, "DELETE"))
+                    return false;
+                theySave();
+                return true;
+            });
         ui::click(form.get(), "Command6");
 
-        const QVariant kept = db->value(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = %4").arg(column, table, key).arg(id));
-        if (toldSaved)
-            QCOMPARE(kept, QVariant(kOthers));
-        // Saved before the delete looked: the delete is refused. Saving while it deletes has to wait
-        // for it, and then finds no record.
-        QCOMPARE(toldSaved, asking);
+        // Nothing holds the file while the question waits. Saving as the delete starts either waits
+        // for it (and then finds no record) or comes first: whatever they were told saved stays, and
+        // the delete is refused.
+        if (asking)
+            QVERIFY(toldSaved);
+        const auto kept = db->rows(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = %4").arg(column, table, key).arg(id));
+        QCOMPARE(kept, toldSaved ? QVector<QVector<QVariant>>{{kOthers}} : QVector<QVector<QVariant>>{});
         const MsgRecord refused{QStringLiteral("Un' altro utente sta utilizzando lo stesso set di record: chiudere e "
                                                "riprovare. Operazione Annullata"), MsgKind::Error, title};
         const MsgRecord told{QStringLiteral("Record Cancellato!"), MsgKind::Information, QStringLiteral("Delete Successfull!")};
-        QCOMPARE(msg->last(), asking ? refused : told);
+        QCOMPARE(msg->last(), toldSaved ? refused : told);
     }
 
     // The record is gone, but loading the form again fails (the user can only read by then): the
