@@ -44,6 +44,7 @@ frmAddAppunta::frmAddAppunta(QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Registrazione appuntamenti"));
     openCentredOnScreen();
+    offerCloseOnly();
     fieldTabs("SSTab1");
     addTab(QStringLiteral("Appuntamento"), true);
 

@@ -17,6 +17,7 @@ frmAddPro::frmAddPro(QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Gestione promemoria"));
     openCentredOnScreen();
+    offerCloseOnly();
 
     txtData = textBox("txtData");
     ckeEseguito = new QCheckBox(QStringLiteral("Eseguito"), Frame1);

@@ -188,6 +188,7 @@ frmProp::frmProp(QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Anagrafica contatti (Rubrica)"));
     openCentredOnScreen();
+    offerCloseOnly();
 
     Sst1 = fieldTabs("Sst1");
     QVector<QWidget *> order;

@@ -28,11 +28,11 @@ constexpr int NavWidth = 345;
 }
 
 frmTab::frmTab(const QString &name, const QString &caption, SourceMaker makeSource, QWidget *parent)
-    : LoadingDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_makeSource(std::move(makeSource))
+    : LoadingDialog(parent), m_makeSource(std::move(makeSource))
 {
     setObjectName(name);
     setWindowTitle(caption);
+    offerCloseOnly();
     resize(px(InnerWidth), px(InnerHeight));
 
     grdDataGrid = place(new DataGrid(this), QStringLiteral("grdDataGrid"), 0, 0, InnerWidth, 3630);

@@ -75,8 +75,7 @@ frmBackup::frmBackup(QWidget *parent) : LoadingDialog(parent)
 {
     setObjectName(QStringLiteral("frmBackup"));
     setWindowTitle(QStringLiteral("Gestione database Focolarium"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
+    offerCloseOnly();
 
     // Menu
     m_menu = new QMenuBar(this);

@@ -33,8 +33,7 @@ frmNewAzienda::frmNewAzienda(frmBackup *owner) : LoadingDialog(owner), m_owner(o
 {
     setObjectName(QStringLiteral("frmNewAzienda"));
     setWindowTitle(QStringLiteral("Nuova azienda"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
+    offerCloseOnly();
 
     Frame1 = new QGroupBox(QStringLiteral("Nuova Azienda"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));

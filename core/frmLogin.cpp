@@ -62,17 +62,16 @@ QString familiesConnectionText()
 }
 
 frmLogin::frmLogin(FrmStart *splash, QWidget *parent)
-    : LoadingDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint),
-      m_splash(splash)
+    : LoadingDialog(parent), m_splash(splash)
 {
     setObjectName(QStringLiteral("frmLogin"));
     setWindowTitle(QStringLiteral("Focolarium Login"));
+    offerCloseOnly();
     openCentredOnScreen();
 
     imgBorder = new QLabel(this);
     imgBorder->setObjectName(QStringLiteral("imgBorder"));
-    imgBorder->setPixmap(Pictures::loginBorder(QSize(72, 200)));
+    imgBorder->setFixedWidth(72);
     imgBorder->setAlignment(Qt::AlignTop);
 
     Label1 = new QLabel(QStringLiteral("Famiglia:"), this);
@@ -140,13 +139,15 @@ frmLogin::frmLogin(FrmStart *splash, QWidget *parent)
     right->addStretch();
     right->addLayout(buttons);
 
+    // The border image runs the form's full height, from the top edge to the bottom one.
     auto *outer = new QHBoxLayout(this);
-    outer->setContentsMargins(0, 0, 12, 12);
+    outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(14);
     outer->addWidget(imgBorder);
-    right->setContentsMargins(0, 14, 0, 0);
+    right->setContentsMargins(0, 14, 12, 12);
     outer->addLayout(right);
     setFixedSize(sizeHint().expandedTo(QSize(430, 212)));
+    imgBorder->setPixmap(Pictures::loginBorder(QSize(72, height())));
 
     setTabOrder(cboAzienda, cboAnno);
     setTabOrder(cboAnno, cmbUsers);

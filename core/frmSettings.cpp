@@ -58,7 +58,7 @@ frmSettings::frmSettings(QWidget *parent) : LoadingDialog(parent)
     setObjectName(QStringLiteral("frmSettings"));
     setWindowTitle(QStringLiteral("Impostazioni"));
     openCentredOnScreen();
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    offerCloseOnly();
     EscKey::closeOnRelease(this);
 
     auto *form = new QVBoxLayout(this);

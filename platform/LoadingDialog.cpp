@@ -57,6 +57,13 @@ void LoadingDialog::setVisible(bool visible)
     QDialog::setVisible(visible);
 }
 
+void LoadingDialog::offerCloseOnly()
+{
+    // Without CustomizeWindowHint the platform adds its default buttons to the ones asked for.
+    setWindowFlags((windowFlags() & Qt::WindowType_Mask) | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+}
+
 void LoadingDialog::fitLongestCaption()
 {
     if (m_longestCaption.isEmpty())

@@ -19,6 +19,10 @@ protected:
     virtual bool runLoad() { return true; }
     // The form opens in the centre of the screen rather than over the window that opens it.
     void openCentredOnScreen() { m_centredOnScreen = true; }
+    // The title bar offers closing (and the system menu) only: no minimise or maximise button,
+    // whatever the platform would otherwise give a window of the form's kind. Size rules are the
+    // form's own: a resizable form stays resizable.
+    void offerCloseOnly();
     void keyPressEvent(QKeyEvent *e) override;
     void showEvent(QShowEvent *e) override;
     // The longest caption the form may come to show: each showing opens the form at least wide

@@ -138,20 +138,5 @@ void Connection::inTransaction(const std::function<void()> &work)
 {
     if (!m_db)
         throw DbError::objectClosed();
-    auto run = [this](const char *sql) {
-        if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
-            DbError::raise(m_db, sqlite3_extended_errcode(m_db));
-    };
-    run("BEGIN IMMEDIATE");
-    try {
-        // Another copy may have brought an older file over since this connection last read its mark:
-        // the statements inside run in this transaction, so it follows the order for them.
-        if (const int rc = NoCase::follow(m_db); rc != SQLITE_OK)
-            DbError::raise(m_db, rc);
-        work();
-        run("COMMIT");
-    } catch (...) {
-        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-        throw;
-    }
+    NoCase::transaction(m_db, "BEGIN IMMEDIATE", work, [this](int rc) { return DbError::fromSqlite(m_db, rc); });
 }

@@ -73,21 +73,10 @@ public:
         }
     }
 
-    // Runs body in one transaction, undone on failure. Text compares in the order of the file's
-    // mark, read under the transaction's lock so that no other connection changes it meanwhile.
-    template<typename Body>
-    void transaction(const char *begin, Body body)
+    // Runs body in one transaction, undone on failure, comparing text in the order of the file's mark.
+    void transaction(const char *begin, const std::function<void()> &body)
     {
-        exec(begin);
-        try {
-            if (NoCase::follow(m_db) != SQLITE_OK)
-                throw error();
-            body();
-            exec("COMMIT");
-        } catch (...) {
-            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-            throw;
-        }
+        NoCase::transaction(m_db, begin, body, [this](int) { return error(); });
     }
 
     void markCurrent() { NoCase::markCurrent(m_db); }

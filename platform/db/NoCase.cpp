@@ -152,6 +152,23 @@ int follow(sqlite3 *db)
     return setOrder(db, version >= kOrderVersion);
 }
 
+void transaction(sqlite3 *db, const char *begin, const std::function<void()> &work,
+                 const std::function<AppError(int rc)> &error)
+{
+    if (const int rc = exec(db, begin); rc != SQLITE_OK)
+        throw error(rc);
+    try {
+        if (const int rc = follow(db); rc != SQLITE_OK)
+            throw error(rc);
+        work();
+        if (const int rc = exec(db, "COMMIT"); rc != SQLITE_OK)
+            throw error(rc);
+    } catch (...) {
+        exec(db, "ROLLBACK");
+        throw;
+    }
+}
+
 bool older(sqlite3 *db)
 {
     const auto it = orders.find(db);

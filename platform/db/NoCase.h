@@ -9,8 +9,11 @@
 // its file's mark; an older file is brought over (re-indexed and marked in one write transaction) when
 // a connection gets its write lock, and until then is read and written in the older order.
 
+#include "AppError.h"
+
 #include <QByteArrayView>
 #include <QStringList>
+#include <functional>
 
 struct sqlite3;
 
@@ -23,6 +26,12 @@ int compare(QByteArrayView a, QByteArrayView b);
 // needs it. Returns SQLite's result code of reading the mark. The mark can change only under a write
 // lock, so call it with the file locked when the order must hold for what follows.
 int follow(sqlite3 *db);
+
+// Runs work in one transaction opened by begin ("BEGIN" or "BEGIN IMMEDIATE") that first follows the
+// file's mark under the transaction's lock, so that no other connection changes the order meanwhile.
+// A failure rolls back and raises again; error makes what a failed BEGIN, mark or COMMIT raises.
+void transaction(sqlite3 *db, const char *begin, const std::function<void()> &work,
+                 const std::function<AppError(int rc)> &error);
 
 // Whether the connection compares in the older order: its statements must then follow the mark
 // inside their own transaction, since another connection may bring the file over at any time.

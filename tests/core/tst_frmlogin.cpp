@@ -164,8 +164,6 @@ private slots:
     {
         run([](QDialog *form) {
             QCOMPARE(form->windowTitle(), QStringLiteral("Focolarium Login"));
-            QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
-            QVERIFY(!(form->windowFlags() & Qt::WindowMinimizeButtonHint));
             QCOMPARE(control<QLabel>(form, "Label1")->text(), QStringLiteral("Famiglia:"));
             QCOMPARE(control<QLabel>(form, "lblUsername")->text(), QStringLiteral("Username:"));
             QCOMPARE(control<QLabel>(form, "lblPassword")->text(), QStringLiteral("Password:"));
