@@ -83,7 +83,6 @@ frmLogin::frmLogin(FrmStart *splash, QWidget *parent)
 
     cboAnno = new EditableCombo(this);
     cboAnno->setObjectName(QStringLiteral("cboAnno"));
-    cboAnno->setInsertPolicy(QComboBox::NoInsert);
     cboAnno->setMinimumContentsLength(5);
 
     lblUsername = new QLabel(QStringLiteral("Username:"), this);

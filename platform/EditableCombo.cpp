@@ -2,7 +2,12 @@
 
 #include <QAbstractItemView>
 
-EditableCombo::EditableCombo(QWidget *parent) : QComboBox(parent) { setEditable(true); }
+// Enter leaves what is typed in the box: the list holds the program's entries only.
+EditableCombo::EditableCombo(QWidget *parent) : QComboBox(parent)
+{
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+}
 
 void EditableCombo::showPopup()
 {

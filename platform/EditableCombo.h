@@ -1,6 +1,7 @@
 #pragma once
 // An editable combo whose list opens on the entry that its box shows, whether the program set the
-// text or the user typed it; on no entry when the text is none of them. The box keeps its text.
+// text or the user typed it; on no entry when the text is none of them. The box keeps its text, and
+// Enter adds no entry.
 
 #include <QComboBox>
 

@@ -8,7 +8,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -31,7 +30,6 @@ std::unique_ptr<frmMain> open(const QString &file, int movements)
     DataBase::UserId = 1;
     DataBase::WorkYear = year;   // the window shows the working year in its year combo when it is shown
     auto window = std::make_unique<frmMain>();
-    window->findChild<QComboBox *>(QStringLiteral("cboAnno"))->setEditText(QString::number(year));
     window->show();
     QApplication::processEvents();
     return window;

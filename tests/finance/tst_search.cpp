@@ -279,6 +279,18 @@ private slots:
         QCOMPARE(years->currentText(), typed.isNull() ? QStringLiteral("2024") : typed);
     }
 
+    // Enter leaves a typed year in the box only: the list stays the eleven years around the working year.
+    void enterAddsNoYear()
+    {
+        QComboBox *years = combo("cboAnno");
+        years->setFocus();
+        years->lineEdit()->selectAll();
+        QTest::keyClicks(years->lineEdit(), QStringLiteral("2040"));
+        QTest::keyClick(years->lineEdit(), Qt::Key_Return);
+        QCOMPARE(years->count(), 11);
+        QCOMPARE(years->currentText(), QStringLiteral("2040"));
+    }
+
     // After the editor of a filter's table, or the users administration, the filter offers the rows
     // as they are now and keeps the entry the user had chosen.
     void filtersFollowTheirTables_data()
