@@ -265,9 +265,3 @@ void frmProp::beforeWrite()
     if (rs().editMode() == Recordset::EditAdd)
         rs().setValue(QStringLiteral("IdUtente"), DataBase::UserId);
 }
-
-void frmProp::deleteCurrent()
-{
-    EditForm::deleteCurrent();
-    setRecordId(0);
-}

@@ -18,7 +18,6 @@ protected:
     void prepareLoad() override;
     void newStarted() override;
     void beforeWrite() override;
-    void deleteCurrent() override;
 
 private:
     void tabChanged(int index);

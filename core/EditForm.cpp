@@ -352,16 +352,18 @@ bool EditForm::runLoad()
         return false;
     applyFocusOrder();
     m_paintListFailed = false;
-    load();
+    load(true);
     focusFirstField();
     return true;
 }
 
-// The load traps its own failures, also when a delete runs it again.
-void EditForm::load()
+// The load traps its own failures, also when a delete runs it again (no new showing: what the form
+// prepares for one stays as it is).
+void EditForm::load(bool showing)
 {
-    Guarded(messageTitle(), [this] {
-        prepareLoad();
+    Guarded(messageTitle(), [this, showing] {
+        if (showing)
+            prepareLoad();
         if (m_shape == ListEditor) {
             openRecordset(QStringLiteral("SELECT * FROM ") + tableName());
             BindControls();
@@ -507,10 +509,7 @@ void EditForm::RefreshList()
 {
     if (!grdThis)
         return;
-    if (m_list.trapsErrors)
-        Guarded(messageTitle(), [this] { buildList(); });
-    else
-        buildList();
+    Guarded(messageTitle(), [this] { buildList(); });
 }
 
 void EditForm::buildList()
@@ -557,7 +556,7 @@ void EditForm::save()
 {
     SettMouse mouse;
     mouse.SetPointer(11);
-    bool writtenUntold = false;   // the record is written, its success not yet told
+    bool written = false;   // from here on a failure cancels nothing
     try {
         const QString missing = requiredFieldMessage();
         if (!missing.isEmpty()) {
@@ -570,7 +569,7 @@ void EditForm::save()
         if (!wasNew)
             rs().setValue(stampColumn(), Clock::today());
         rs().update();
-        writtenUntold = true;
+        written = true;
         // An id the editor cannot hold is a failure, not a silent 0 that would reopen a blank record.
         if (wasNew && m_shape == SingleRecord) {
             const QVariant id = rs().value(keyColumn());
@@ -578,12 +577,11 @@ void EditForm::save()
         }
         showRecord();
         afterWrite(wasNew);
-        writtenUntold = false;   // a failed list from here on comes as any failure of the save
         MsgBox(QStringLiteral("Registrazione completata."), MsgKind::Information, messageTitle());
         RefreshList();
     } catch (const std::exception &failure) {
-        // Written but not yet told: the record stays saved, nothing was cancelled.
-        MsgBox(writtenUntold ? QString::fromUtf8(failure.what()) : failureText(failure, m_failures.save, m_failures.saveTail),
+        // Written: the record stays saved, nothing was cancelled.
+        MsgBox(written ? QString::fromUtf8(failure.what()) : failureText(failure, m_failures.save, m_failures.saveTail),
                MsgKind::Warning, messageTitle());
     }
 }
@@ -597,13 +595,10 @@ void EditForm::deleteRecord()
         if (MsgBox(QStringLiteral("Si è sicuri di voler cancellare il record:"), MsgKind::Question,
                    QStringLiteral("Delete record!")) != MsgAnswer::Yes)
             return;
-        if (how.sql.isEmpty()) {
-            deleteCurrent();
-            tellDeleted();
-            RefreshList();
-            return;
-        }
-        rs().deleteByStatement(how.sql.arg(m_recordId), how.stampFirst ? stampColumn() : QString(), Clock::today());
+        if (how.sql.isEmpty())
+            rs().deleteRecord();
+        else
+            rs().deleteByStatement(how.sql.arg(m_recordId), how.stampFirst ? stampColumn() : QString(), Clock::today());
     } catch (const std::exception &failure) {
         // Another user's change keeps the record, and the user is told so whatever the form's words.
         const auto *e = dynamic_cast<const AppError *>(&failure);
@@ -617,7 +612,7 @@ void EditForm::deleteRecord()
     m_recordId = 0;
     if (how.toldBeforeLoad)
         tellDeleted();
-    load();
+    load(false);
     if (!how.toldBeforeLoad)
         tellDeleted();
     RefreshList();
@@ -626,13 +621,6 @@ void EditForm::deleteRecord()
 void EditForm::tellDeleted()
 {
     MsgBox(QStringLiteral("Record Cancellato!"), MsgKind::Information, QStringLiteral("Delete Successfull!"));
-}
-
-void EditForm::deleteCurrent()
-{
-    rs().deleteRecord();
-    rs().requery();
-    rs().addNew();
 }
 
 // ---- Window events ----
@@ -687,8 +675,7 @@ void EditForm::scheduleListRefresh()
 }
 
 // A list that fails while the form paints shows its failure once, as a warning with the form's
-// title, whether or not the form traps its list: closing the box repaints the form, and a box per
-// paint would never let the user go.
+// title: closing the box repaints the form, and a box per paint would never let the user go.
 void EditForm::refreshOnPaint()
 {
     if (m_paintListFailed)

@@ -60,15 +60,14 @@ protected:
     EditForm(Shape shape, const Table &table, QWidget *parent = nullptr);
 
     // List editors: the list query (field 0 is the id, read by the key column's name), the columns
-    // that fields 1 and up fill by position, the grid's search column, and whether the list shows its
-    // own failures (a warning with the message title) or leaves them to the operation that asked.
+    // that fields 1 and up fill by position, and the grid's search column. The list shows its own
+    // failures, as a warning with the message title.
     using ListColumn = ListFill::Column;
     struct List
     {
         QString query;
         QVector<ListColumn> columns;
         QString searchKey;
-        bool trapsErrors = true;
     };
     void setList(const List &list) { m_list = list; }
 
@@ -82,7 +81,8 @@ protected:
     // ---- Departures ----
     // Load: false refuses the form (it is then not shown); runs before anything is opened.
     virtual bool allowLoad() { return true; }
-    // Load: before the recordset opens (fill combos and the like).
+    // Load: before the recordset opens at each showing (fill combos and the like); not when a
+    // delete opens the form again on a new record.
     virtual void prepareLoad() {}
     // LoadRecord and the single-record load: the record was found, or a new record was started.
     virtual void recordLoaded(bool found) { Q_UNUSED(found) }
@@ -100,14 +100,14 @@ protected:
     virtual void afterWrite(bool wasNew) { Q_UNUSED(wasNew) }
     // Delete: false makes the button do nothing for the current record (asked before the question).
     virtual bool allowDelete() { return true; }
-    // Delete, after Yes: removes the record through the recordset and leaves the form on a blank
-    // new one (a form that deletes by statement does not come here).
-    virtual void deleteCurrent();
-    // Delete by a statement on the shared connection instead: the statement for the record id
-    // (%1), whether the record is stamped first, and whether "Record Cancellato!" is told before
-    // the form loads again as new or after. Stamp, check and statement are one transaction that
-    // deletes only the record as the form read it; once it is gone, a load that fails is told as
-    // the load's failure, not the delete's.
+    // Delete, after Yes: the record goes through the recordset, only while it is as the form read
+    // it; then the form loads again on a new record (the record id back to 0) and tells
+    // "Record Cancellato!". Once the record is gone, a load that fails is told as the load's
+    // failure, not the delete's.
+    // A form may delete by a statement on the shared connection instead: the statement for the
+    // record id (%1), whether the record is stamped first, and whether "Record Cancellato!" is told
+    // before the form loads again or after. Stamp, check and statement are one transaction that
+    // deletes only the record as the form read it.
     struct StatementDelete
     {
         QString sql;
@@ -204,7 +204,7 @@ private:
         bool changed = false;
     };
     bool runLoad() override;
-    void load();
+    void load(bool showing);
     void tellDeleted();
     void applyFocusOrder();
     void focusFirstField();

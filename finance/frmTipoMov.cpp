@@ -41,13 +41,12 @@ frmTipoMov::frmTipoMov(QWidget *parent)
     bind(txtDescr, QStringLiteral("Descrizione"));
     bind(txtAltro, QStringLiteral("Commento"));
 
-    // The list is not trapped: its failures after a save or delete are the operation's.
     setList({QStringLiteral("select IdTipoMov,Descrizione,Entrate,Uscite,Commento FROM qryTipoMov"),
              {{QStringLiteral("file"), QStringLiteral("Descrizione"), 235},
               {QStringLiteral("size"), QStringLiteral("Entrate"), 70},
               {QStringLiteral("type"), QStringLiteral("Uscite"), 70},
               {QStringLiteral("date"), QStringLiteral("Altro"), 204}},
-             QStringLiteral("size"), false});
+             QStringLiteral("size")});
     addStatusBar();
     resize(640, 480);
 }

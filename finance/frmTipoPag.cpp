@@ -21,10 +21,9 @@ frmTipoPag::frmTipoPag(QWidget *parent)
     bind(txtDescr, QStringLiteral("NomePag"));
     bind(txtAltro, QStringLiteral("Commento"));
 
-    // The list is not trapped: its failures after a save or delete are the operation's.
     setList({QStringLiteral("select IdTipoPag,NomePag,Commento FROM TipoPag"),
              {{QStringLiteral("size"), QStringLiteral("Descrizione"), 310}, {QStringLiteral("File"), QStringLiteral("Altro"), 275}},
-             QStringLiteral("size"), false});
+             QStringLiteral("size")});
     addStatusBar();
     resize(640, 480);
 }

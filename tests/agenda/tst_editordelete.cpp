@@ -186,22 +186,33 @@ private slots:
         QCOMPARE(msg->last(), toldSaved ? refused : told);
     }
 
-    // The record is gone, but loading the form again fails (the user can only read by then): the
-    // delete is told as done, in the editor's order, and the load's failure as the load's own.
+    // The record is gone, but loading the form again or its list fails: the user can only read by
+    // then, or another user holds the file as the form reads it. The delete is told as done, in the
+    // editor's order, and the failure as the load's or the list's own.
     void deleteDoneThoughTheLoadAfterItFails_data()
     {
         editors();
         QTest::addColumn<bool>("readOnlyFromStart");
+        QTest::addColumn<QString>("heldAt");   // the read that finds the file held ("": the user turns read-only)
         QTest::addColumn<bool>("toldFirst");
-        QTest::addColumn<int>("loadKind");
+        QTest::addColumn<int>("failureKind");
+        const QString load = QStringLiteral("SELECT * FROM");
         for (bool fromStart : {false, true})
             editor("frmMov", maker<frmMov>(), 5, "Movimenti", "IdMov", "", "Edit movimenti",
                    fromStart ? ", read-only user" : "")
-                << fromStart << false << int(MsgKind::Information);
+                << fromStart << QString() << false << int(MsgKind::Information);
         editor("frmAddPro", maker<frmAddPro>(), 7, "Promemoria", "IdPromemoria", "", "Edit Promemoria")
-            << false << true << int(MsgKind::Information);
+            << false << QString() << true << int(MsgKind::Information);
         editor("frmAddAppunta", maker<frmAddAppunta>(), 3, "Appunta", "IdAppunta", "", "Registrazione appuntamenti")
-            << false << true << int(MsgKind::Warning);
+            << false << QString() << true << int(MsgKind::Warning);
+        editor("frmConti", maker<frmConti>(), 2, "Conti", "IdConto", "", "Edit Conti/correnti")
+            << false << load << false << int(MsgKind::Information);
+        editor("frmUtenti", maker<frmUtenti>(), 2, "Utenti", "IdUtente", "", "Gestione utenze")
+            << false << load << false << int(MsgKind::Information);
+        editor("frmProp", maker<frmProp>(), 4, "Contatti", "IdContatto", "", "Edit Contatti")
+            << false << load << false << int(MsgKind::Information);
+        editor("frmTipoPag", maker<frmTipoPag>(), 2, "TipoPag", "IdTipoPag", "", "Edit Tipo Pagamenti", ", its list")
+            << false << QStringLiteral("select IdTipoPag") << true << int(MsgKind::Warning);
     }
     void deleteDoneThoughTheLoadAfterItFails()
     {
@@ -211,20 +222,42 @@ private slots:
         QFETCH(QString, key);
         QFETCH(QString, title);
         QFETCH(bool, readOnlyFromStart);
+        QFETCH(QString, heldAt);
         QFETCH(bool, toldFirst);
-        QFETCH(int, loadKind);
+        QFETCH(int, failureKind);
         if (readOnlyFromStart)
             DataBase::UserLockType = Recordset::LockReadOnly;
         const auto form = openOn(make, id);
-        msg->whenShown([](const MsgRecord &box) {
-            if (box.kind == MsgKind::Question)
+
+        // The other user takes the file as that read starts after the delete, and lets it go when
+        // the user is shown what happened.
+        sqlite3 *shared = DataBase::AdoConnect().handle();
+        sqlite3_busy_timeout(shared, 0);
+        Connection other;
+        other.open(db->folder.familyConnString());
+        bool deleted = false, holding = false;
+        std::unique_ptr<OnStatement> takeFile;
+        if (!heldAt.isEmpty())
+            takeFile = std::make_unique<OnStatement>(shared, [&](const char *sql) {
+                deleted = deleted || startsWith(sql, "DELETE");
+                if (!deleted || !startsWith(sql, qPrintable(heldAt)) || !sqlite3_get_autocommit(shared))
+                    return false;
+                other.execute(QStringLiteral("BEGIN EXCLUSIVE"));
+                return holding = true;
+            });
+        msg->whenShown([&](const MsgRecord &box) {
+            if (box.kind == MsgKind::Question && heldAt.isEmpty())
                 DataBase::UserLockType = Recordset::LockReadOnly;
+            if (box.kind != MsgKind::Question && std::exchange(holding, false))
+                other.execute(QStringLiteral("ROLLBACK"));
         });
         ui::click(form.get(), "Command6");
+
         QCOMPARE(db->value(QStringLiteral("SELECT count(*) FROM %1 WHERE %2 = %3").arg(table, key).arg(id)).toInt(), 0);
         const MsgRecord told{QStringLiteral("Record Cancellato!"), MsgKind::Information, QStringLiteral("Delete Successfull!")};
-        const MsgRecord load{DbError::readOnly().description(), MsgKind(loadKind), title};
-        QCOMPARE(msg->shown().mid(1), (QList<MsgRecord>{toldFirst ? told : load, toldFirst ? load : told}));
+        const AppError why = heldAt.isEmpty() ? DbError::readOnly() : DbError::fromSqlite(nullptr, SQLITE_BUSY);
+        const MsgRecord failed{why.description(), MsgKind(failureKind), title};
+        QCOMPARE(msg->shown().mid(1), (QList<MsgRecord>{toldFirst ? told : failed, toldFirst ? failed : told}));
         QCOMPARE(static_cast<EditForm *>(form.get())->recordId(), 0);
     }
 };

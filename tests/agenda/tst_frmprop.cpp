@@ -282,7 +282,10 @@ private slots:
         auto form = openOn(id);
         if (change)
             ui::type(form.get(), "txtFirst", QStringLiteral("Altro"));
+        auto *tabs = ui::field<QTabWidget>(form.get(), "Sst1");
+        tabs->setCurrentIndex(3);
         ui::click(form.get(), "Command6");
+        QCOMPARE(tabs->currentIndex(), 3);   // a delete is no new showing: the tab stays
         QCOMPARE(msg->count(), left ? 0 : 2);
         QCOMPARE(db->value(QStringLiteral("SELECT count(*) FROM Contatti")).toInt(), left);
         if (!left) {
