@@ -1,6 +1,7 @@
 #include "NoCase.h"
 
 #include "Conversions.h"
+#include "SqlStatement.h"
 
 #include <QChar>
 #include <QVector>
@@ -91,7 +92,7 @@ QVector<QStringList> rows(sqlite3 *db, const QByteArray &sql)
 
 QByteArray quoted(const QString &name)
 {
-    return '"' + name.toUtf8().replace('"', "\"\"") + '"';
+    return SqlStatement::quotedName(name).toUtf8();
 }
 
 // Inside the failed re-index's transaction: the tables with an index that the folding order cannot

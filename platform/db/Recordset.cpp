@@ -39,12 +39,7 @@ struct Row
     int status = Recordset::EditNone;
 };
 
-QString quoted(const QString &identifier)
-{
-    QString q = identifier;
-    q.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + q + QLatin1Char('"');
-}
+QString quoted(const QString &identifier) { return SqlStatement::quotedName(identifier); }
 
 // A bare table or saved-query name rather than an SQL text.
 bool isName(const QString &source)

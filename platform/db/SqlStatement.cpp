@@ -32,6 +32,13 @@ SqlStatement SqlStatement::fromJet(sqlite3 *db, const QString &jetSql)
     return SqlStatement(db, JetSql::translate(jetSql));
 }
 
+QString SqlStatement::quotedName(const QString &name)
+{
+    QString q = name;
+    q.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + q + QLatin1Char('"');
+}
+
 SqlStatement::~SqlStatement()
 {
     sqlite3_finalize(m_stmt);

@@ -16,6 +16,8 @@ public:
     SqlStatement(sqlite3 *db, const QString &sql);
     // Prepares a text of the programs' (Jet) dialect, translated first.
     static SqlStatement fromJet(sqlite3 *db, const QString &jetSql);
+    // A table, column or index name as SQLite text reads it, whatever it holds.
+    static QString quotedName(const QString &name);
     ~SqlStatement();
     SqlStatement(SqlStatement &&other) noexcept;
     SqlStatement(const SqlStatement &) = delete;
