@@ -44,6 +44,14 @@ constexpr int kColumnRight = 2700;
 constexpr int kUpperLine = 2750;
 constexpr int kHeadingAbove = 270;      // twips from a day heading's top to its list's
 constexpr int kMargin = 90;             // twips kept free between controls and at the window's edges
+// The resize rule, in twips, for the form's width W and height H and the list offset setting L:
+// list k of a row (0 to 2) stands at k list widths + W / kLeftDivisor[k] + L - kLeftBack[k], the
+// upper row at H / kTopDivisor[0] + kTopDown[0], the lower at H / kTopDivisor[1] + kTopDown[1].
+constexpr double kLeftDivisor[3] = {15, 8.5, 6};
+constexpr int kLeftBack[3] = {500, 1000, 1500};
+constexpr double kTopDivisor[2] = {10, 2};
+constexpr int kTopDown[2] = {200, 800};
+constexpr int kWeekButtonsTop = 200;
 
 // The day headings' words, Monday to Saturday.
 const char *const kDayWords[] = {"Lunedi ", "Martedi ", "Mercoledi ", "Giovedi ", "Venerdi ", "Sabato "};
@@ -348,18 +356,19 @@ void frmAppunta::applyResizeRule()
     const double H = twips(height());
     const double L = DataBase::Sett().LeftListAppuntament();
     const double w = twips(ListView1[0]->width());
-    const double lefts[3] = {W / 15 + L - 500, w + W / 8.5 + L - 1000, 2 * w + W / 6 + L - 1500};
-    const double tops[2] = {H / 10 + 200, H / 2 + 800};
     for (int k = 0; k < 6; ++k) {
+        const int column = k % 3;
+        const int row = k / 3;
         ListGrid *list = ListView1[k];
-        list->move(px(lefts[k % 3]), px(tops[k / 3]));
+        list->move(px(column * w + W / kLeftDivisor[column] + L - kLeftBack[column]),
+                   px(H / kTopDivisor[row] + kTopDown[row]));
         Label1[k]->move(list->x(), list->y() - px(kHeadingAbove));
     }
     // The week text follows list 1 down, but stops above the line that heads the day counts.
     lblStatus->move(px(240), qMin(ListView1[0]->y(), px(kUpperLine - kMargin) - lblStatus->height()));
     Command1->move(px(240), ListView1[3]->y() + ListView1[3]->height() - Command1->height());
-    cmdPre->move(px(W / 2) - cmdPre->width() - px(120), px(200));
-    cmdNext->move(px(W / 2), px(200));
+    cmdPre->move(px(W / 2) - cmdPre->width() - px(120), px(kWeekButtonsTop));
+    cmdNext->move(px(W / 2), px(kWeekButtonsTop));
 }
 
 // The smallest size at which the resize rule still keeps every control apart and inside the
@@ -375,16 +384,27 @@ void frmAppunta::applyMinimumSize()
     const double lower = twips(ListView1[3]->height());
     const double heading = kHeadingAbove;
     const double buttonsFoot = twips(Command2->y() + Command2->height());
+    const double weekButtonsFoot = kWeekButtonsTop + twips(cmdPre->height());
+    // A list clear of the one before it in its row: the gap grows with W by the difference of the
+    // two divisors' shares.
+    const auto apart = [](int k) {
+        return (kLeftBack[k] - kLeftBack[k - 1] + kMargin) / (1 / kLeftDivisor[k] - 1 / kLeftDivisor[k - 1]);
+    };
     const double W = std::max({
-        (500 + kMargin) / (1 / 8.5 - 1 / 15.0),        // list 2 right of list 1
-        (500 + kMargin) / (1 / 6.0 - 1 / 8.5),         // list 3 right of list 2
-        (3 * w + L - 1500 + kMargin) * 6 / 5,          // list 3 inside the right edge
+        apart(1),                                                           // list 2 right of list 1
+        apart(2),                                                           // list 3 right of list 2
+        (3 * w + L - kLeftBack[2] + kMargin) / (1 - 1 / kLeftDivisor[2]),   // list 3 inside the right edge
     });
+    const double rowsShare = 1 / kTopDivisor[1] - 1 / kTopDivisor[0];
     const double H = std::max({
-        (500 + kMargin + heading - 200) * 10,          // the upper headings below the week buttons
-        (upper + kMargin + heading - 600) * 2.5,       // the lower headings below the upper lists
-        (buttonsFoot + kMargin - 800 - lower + twips(Command1->height())) * 2,   // "&Nuovo" below the buttons
-        (800 + lower + kMargin) * 2,                   // the lower lists inside the bottom edge
+        // the upper headings below the week buttons
+        (weekButtonsFoot + kMargin + heading - kTopDown[0]) * kTopDivisor[0],
+        // the lower headings below the upper lists
+        (upper + kMargin + heading + kTopDown[0] - kTopDown[1]) / rowsShare,
+        // "&Nuovo" below the buttons
+        (buttonsFoot + kMargin - kTopDown[1] - lower + twips(Command1->height())) * kTopDivisor[1],
+        // the lower lists inside the bottom edge
+        (kTopDown[1] + lower + kMargin) / (1 - 1 / kTopDivisor[1]),
     });
     setMinimumSize(qCeil(W / Twips::PerPixel), qCeil(H / Twips::PerPixel));
 }
