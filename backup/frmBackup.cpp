@@ -181,13 +181,10 @@ frmBackup::frmBackup(QWidget *parent) : LoadingDialog(parent)
 
 frmBackup::~frmBackup() = default;
 
-void frmBackup::showEvent(QShowEvent *event)
+bool frmBackup::runLoad()
 {
-    if (!m_loaded) {
-        m_loaded = true;
-        Form_Load();
-    }
-    LoadingDialog::showEvent(event);
+    Form_Load();
+    return true;
 }
 
 bool frmBackup::event(QEvent *event)

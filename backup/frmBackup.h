@@ -30,7 +30,7 @@ public:
     int idAzienda() const { return m_idAzienda; }
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    bool runLoad() override;
     bool event(QEvent *event) override;
 
 private:
@@ -71,7 +71,6 @@ private:
     QPushButton *Command7;
     QPushButton *Command1;
 
-    bool m_loaded = false;
     int m_idAzienda = 0;   // the loaded family, 0 until one is loaded
     QString m_helpFile;   // set with the help id when the form is activated
     int m_helpId = 0;

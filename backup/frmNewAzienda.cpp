@@ -77,10 +77,10 @@ frmNewAzienda::frmNewAzienda(frmBackup *owner) : LoadingDialog(owner), m_owner(o
     connect(Command2, &QAbstractButton::clicked, this, &QWidget::close);
 }
 
-void frmNewAzienda::showEvent(QShowEvent *event)
+bool frmNewAzienda::runLoad()
 {
     Combo1->setCurrentIndex(0);
-    LoadingDialog::showEvent(event);
+    return true;
 }
 
 void frmNewAzienda::done(int result)

@@ -19,7 +19,7 @@ public:
     void done(int result) override;   // unloading refills the owner's families list
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    bool runLoad() override;
 
 private:
     void Command1_Click();                       // create

@@ -11,6 +11,7 @@
 #include "PWSettings.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -18,7 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -157,11 +157,10 @@ frmSettings::frmSettings(QWidget *parent) : LoadingDialog(parent)
     setFixedSize(sizeHint().expandedTo(QSize(560, 0)));
 }
 
-void frmSettings::showEvent(QShowEvent *e)
+bool frmSettings::runLoad()
 {
-    if (!e->spontaneous())
-        load();
-    LoadingDialog::showEvent(e);
+    load();
+    return true;
 }
 
 bool frmSettings::event(QEvent *e)

@@ -16,7 +16,7 @@ public:
     explicit frmSettings(QWidget *parent = nullptr);
 
 protected:
-    void showEvent(QShowEvent *e) override;
+    bool runLoad() override;
     bool event(QEvent *e) override;
 
 private:
