@@ -7,6 +7,8 @@
 #include "Shell.h"
 #include "db/Recordset.h"
 
+#include <QFontMetricsF>
+
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
@@ -151,9 +153,10 @@ public:
             }
             onRecord = false;
         }
-        if (y + r.reportFooter.height > footerTop && y > bodyTop)
+        const int footer = sectionHeight(r.reportFooter);
+        if (y + footer > footerTop && y > bodyTop)
             nextPage();
-        place(r.reportFooter, sectionHeight(r.reportFooter));
+        place(r.reportFooter, footer);
         endPage();
         writePageNumbers();
     }
@@ -163,7 +166,14 @@ private:
     {
         quint16 font = 0;
         int field = -1;           // the text box's field in the data source
-        bool wrap = false;        // a growing box, or one with room for two lines
+    };
+
+    // A control's text as it will be placed: its lines' height, and whether it wraps.
+    struct Measured
+    {
+        QString text;
+        int height = 0;
+        bool wrap = false;
     };
 
     void prepare(const ReportSection &s)
@@ -174,10 +184,11 @@ private:
             const QFont f = twipFont(c.font.value_or(r.font));
             const auto at = std::find(out.fonts.cbegin(), out.fonts.cend(), f);
             p.font = quint16(at - out.fonts.cbegin());
-            if (at == out.fonts.cend())
+            if (at == out.fonts.cend()) {
                 out.fonts.append(f);
-            // Measured as the growing boxes are, so that the painter wraps where the layout did.
-            p.wrap = c.canGrow || c.rect.height() >= 2 * wrappedHeight(f, c.rect.width(), QStringLiteral("X"));
+                metrics.emplace_back(f);
+                lineHeights.push_back(wrappedHeight(f, 1 << 20, QStringLiteral("X")));
+            }
             if (c.type == ReportControl::TextBox && r.dataSource && r.dataSource->isOpen()) {
                 p.field = r.dataSource->fieldIndex(c.field);
                 if (p.field < 0)
@@ -202,22 +213,31 @@ private:
         }
     }
 
-    // The section's height for the current record: growing boxes add what their text needs.
+    // A text that fits its box's width stays one line; a wider one wraps as the painter will wrap it.
+    // Measuring the one line first keeps the common case cheap.
+    Measured measure(QString text, quint16 font, int width) const
+    {
+        if (text.isEmpty())
+            return {};
+        if (!text.contains(QLatin1Char('\n')) && metrics[font].horizontalAdvance(text) <= width)
+            return {std::move(text), lineHeights[font], false};
+        const int height = wrappedHeight(out.fonts[font], width, text);
+        return {std::move(text), height, true};
+    }
+
+    // The section's height for the current record: a box grows to the lines of its text, and the
+    // section with it.
     int sectionHeight(const ReportSection &s)
     {
-        grown.clear();
+        measured.assign(s.controls.size(), Measured());
         int extra = 0;
         const std::vector<Prepared> &prepared = preparedOf.at(&s);
         for (size_t i = 0; i < s.controls.size(); ++i) {
             const ReportControl &c = s.controls[i];
-            if (!c.canGrow)
+            if (c.type == ReportControl::Line || c.type == ReportControl::Shape)
                 continue;
-            const Prepared &p = prepared[i];
-            const int need = wrappedHeight(out.fonts[p.font], c.rect.width(), textOf(c, p));
-            if (need > c.rect.height()) {
-                grown.emplace_back(&c, need);
-                extra = std::max(extra, need - c.rect.height());
-            }
+            measured[i] = measure(textOf(c, prepared[i]), prepared[i].font, c.rect.width());
+            extra = std::max(extra, measured[i].height - c.rect.height());
         }
         return s.height + extra;
     }
@@ -231,10 +251,9 @@ private:
         const std::vector<Prepared> &prepared = preparedOf.at(&s);
         for (size_t i = 0; i < s.controls.size(); ++i) {
             const ReportControl &c = s.controls[i];
+            Measured &m = measured[i];
             QRect rect = c.rect.translated(left, y);
-            for (const auto &[control, need] : grown)
-                if (control == &c)
-                    rect.setHeight(need);
+            rect.setHeight(std::max(rect.height(), m.height));
             if (rect.top() >= bottom && !(c.type == ReportControl::Line && rect.top() == bottom))
                 continue;
             if (rect.top() + rect.height() > bottom)
@@ -249,15 +268,14 @@ private:
             case ReportControl::Shape: item.type = PlacedItem::Fill; break;
             default:
                 item.type = PlacedItem::Text;
-                item.wrap = p.wrap;
-                item.text = textOf(c, p);
+                item.wrap = m.wrap;
+                item.text = std::move(m.text);
                 if (c.type == ReportControl::Label && c.caption.contains(QLatin1Char('%')))
                     pageTexts.push_back({int(out.pages.size()) - 1, page().items.size()});
                 break;
             }
             page().items.push_back(std::move(item));
         }
-        grown.clear();
         y = bottom;
     }
 
@@ -281,27 +299,33 @@ private:
 
     void nextPage()
     {
-        // The grown heights belong to the section waiting to be placed on the next page.
-        const auto waiting = grown;
-        grown.clear();
+        // The measured texts belong to the section waiting to be placed on the next page.
+        std::vector<Measured> waiting = std::move(measured);
         endPage();
         startPage(false);
-        grown = waiting;
+        measured = std::move(waiting);
     }
 
+    // The numbers are known only now: their texts are measured again, and their boxes grow into
+    // the page's bottom margin.
     void writePageNumbers()
     {
         const QString count = QString::number(out.pages.size());
         for (const auto &[pageIndex, itemIndex] : pageTexts) {
-            QString &text = out.pages[pageIndex].items[itemIndex].text;
-            text.replace(QLatin1String("%p"), QString::number(pageIndex + 1)).replace(QLatin1String("%P"), count);
+            PlacedItem &item = out.pages[pageIndex].items[itemIndex];
+            item.text.replace(QLatin1String("%p"), QString::number(pageIndex + 1)).replace(QLatin1String("%P"), count);
+            const Measured m = measure(item.text, item.font, item.rect.width());
+            item.wrap = m.wrap;
+            item.rect.setHeight(std::max(item.rect.height(), m.height));
         }
     }
 
     const Report &r;
     ReportLayout &out;
     std::unordered_map<const ReportSection *, std::vector<Prepared>> preparedOf;
-    std::vector<std::pair<const ReportControl *, int>> grown;
+    std::vector<QFontMetricsF> metrics;   // per font of out.fonts
+    std::vector<int> lineHeights;         // per font: the height of one line
+    std::vector<Measured> measured;       // per control of the section being placed
     std::vector<std::pair<int, size_t>> pageTexts;
     int records = 0;
     bool onRecord = false;

@@ -18,7 +18,7 @@ struct PlacedItem
 {
     enum Type : quint8 { Text, Line, Fill };
     Type type = Text;
-    bool wrap = false;            // text wraps at the box's width; else one line cut at its right edge
+    bool wrap = false;            // text wraps at the box's width (it is wider); else one line
     quint16 font = 0;             // index into ReportLayout::fonts
     QRgb color = 0;
     QRect rect;                   // the text's box (clipped to it), the line's corners, the fill
