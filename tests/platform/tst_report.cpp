@@ -271,6 +271,12 @@ private slots:
             << "Entrate  9.999.999.999,99 €         Uscite  9.999.999.999,99 €       =  -9.999.999.999,99 €"
                "          per 100000 record selezionati"
             << 0;
+        // Room for the footer as designed, not for its lines: it moves to the next page.
+        QTest::newRow("a totals line of lines, after a full page")
+            << "ReportFooter" << QRect(4000, 300, 3000, 225)
+            << "Entrate  9.999.999.999,99 €         Uscite  9.999.999.999,99 €       =  -9.999.999.999,99 €"
+               "          per 100000 record selezionati"
+            << 34;
         QTest::newRow("a caption in the page header")
             << "PageHeader" << QRect(4000, 0, 700, 255) << "Data Registrazione" << 0;
         QTest::newRow("a field in the detail")
