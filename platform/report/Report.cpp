@@ -7,8 +7,6 @@
 #include "Shell.h"
 #include "db/Recordset.h"
 
-#include <QFontMetricsF>
-
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
@@ -114,15 +112,6 @@ void Report::show(QWidget *parent)
 
 namespace {
 
-// A font measured and drawn in twips: its pixel size is its point size times 20.
-QFont twipFont(QFont font)
-{
-    const qreal points = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 0.75;
-    font.setPixelSize(std::max(1, int(std::lround(points * TwipsPerPoint))));
-    font.setHintingPreference(QFont::PreferNoHinting);
-    return font;
-}
-
 class Layouter
 {
 public:
@@ -168,12 +157,12 @@ private:
         int field = -1;           // the text box's field in the data source
     };
 
-    // A control's text as it will be placed: its lines' height, and whether it wraps.
+    // A control's text as it will be placed: its lines and their height.
     struct Measured
     {
         QString text;
         int height = 0;
-        bool wrap = false;
+        std::vector<int> lineStarts;
     };
 
     void prepare(const ReportSection &s)
@@ -186,8 +175,7 @@ private:
             p.font = quint16(at - out.fonts.cbegin());
             if (at == out.fonts.cend()) {
                 out.fonts.append(f);
-                metrics.emplace_back(f);
-                lineHeights.push_back(wrappedHeight(f, 1 << 20, QStringLiteral("X")));
+                breakers.emplace_back(f);
             }
             if (c.type == ReportControl::TextBox && r.dataSource && r.dataSource->isOpen()) {
                 p.field = r.dataSource->fieldIndex(c.field);
@@ -213,16 +201,14 @@ private:
         }
     }
 
-    // A text that fits its box's width stays one line; a wider one wraps as the painter will wrap it.
-    // Measuring the one line first keeps the common case cheap.
-    Measured measure(QString text, quint16 font, int width) const
+    Measured measure(QString text, quint16 font, int width)
     {
         if (text.isEmpty())
             return {};
-        if (!text.contains(QLatin1Char('\n')) && metrics[font].horizontalAdvance(text) <= width)
-            return {std::move(text), lineHeights[font], false};
-        const int height = wrappedHeight(out.fonts[font], width, text);
-        return {std::move(text), height, true};
+        LineBreaker &breaker = breakers[font];
+        std::vector<int> starts = breaker.breaks(text, width);
+        const int height = int(starts.size() + 1) * breaker.lineHeight();
+        return {std::move(text), height, std::move(starts)};
     }
 
     // The section's height for the current record: a box grows to the lines of its text, and the
@@ -268,8 +254,8 @@ private:
             case ReportControl::Shape: item.type = PlacedItem::Fill; break;
             default:
                 item.type = PlacedItem::Text;
-                item.wrap = m.wrap;
                 item.text = std::move(m.text);
+                item.lineStarts = std::move(m.lineStarts);
                 if (c.type == ReportControl::Label && c.caption.contains(QLatin1Char('%')))
                     pageTexts.push_back({int(out.pages.size()) - 1, page().items.size()});
                 break;
@@ -314,8 +300,8 @@ private:
         for (const auto &[pageIndex, itemIndex] : pageTexts) {
             PlacedItem &item = out.pages[pageIndex].items[itemIndex];
             item.text.replace(QLatin1String("%p"), QString::number(pageIndex + 1)).replace(QLatin1String("%P"), count);
-            const Measured m = measure(item.text, item.font, item.rect.width());
-            item.wrap = m.wrap;
+            Measured m = measure(item.text, item.font, item.rect.width());
+            item.lineStarts = std::move(m.lineStarts);
             item.rect.setHeight(std::max(item.rect.height(), m.height));
         }
     }
@@ -323,8 +309,7 @@ private:
     const Report &r;
     ReportLayout &out;
     std::unordered_map<const ReportSection *, std::vector<Prepared>> preparedOf;
-    std::vector<QFontMetricsF> metrics;   // per font of out.fonts
-    std::vector<int> lineHeights;         // per font: the height of one line
+    std::vector<LineBreaker> breakers;   // per font of out.fonts
     std::vector<Measured> measured;       // per control of the section being placed
     std::vector<std::pair<int, size_t>> pageTexts;
     int records = 0;
