@@ -374,8 +374,8 @@ void EditForm::load(bool showing)
     }, m_failures.loadKind);
 }
 
-// Each showing starts on the first field of the Tab order that the user can type into now (on the
-// tab shown), not on whatever the window made first.
+// Each showing and each new record start on the first field of the Tab order that the user can
+// type into now (on the tab shown), not on whatever the window made first.
 void EditForm::focusFirstField()
 {
     for (QWidget *w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
@@ -549,6 +549,8 @@ void EditForm::newRecord()
             rs().addNew();
             newStarted();
         }
+        // The new record is typed from its first field, not in the box used last.
+        focusFirstField();
     }, MsgKind::Information);
 }
 
