@@ -269,7 +269,9 @@ private:
 
     void startPage(bool first)
     {
-        out.pages.emplace_back();
+        // A page holds about as many items as the one before it.
+        const size_t before = out.pages.empty() ? 0 : out.pages.back().items.size();
+        out.pages.emplace_back().items.reserve(before);
         y = r.margins.top();
         if (first)
             place(r.reportHeader, sectionHeight(r.reportHeader));

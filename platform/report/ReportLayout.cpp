@@ -26,8 +26,8 @@ LineBreaker::LineBreaker(const QFont &font)
 qreal LineBreaker::advance(const QString &text, int at)
 {
     const QChar c = text.at(at);
-    if (c.isSurrogate())   // half of a letter outside the basic plane: the pair is measured on its first half
-        return c.isHighSurrogate() && at + 1 < text.size() ? m_metrics.horizontalAdvance(text.mid(at, 2)) : 0;
+    if (c.isHighSurrogate())   // a letter outside the basic plane, measured whole
+        return m_metrics.horizontalAdvance(text.mid(at, 2));
     qreal &a = m_advances[c.unicode()];
     if (a < 0)
         a = m_metrics.horizontalAdvance(c);
@@ -43,7 +43,8 @@ std::vector<int> LineBreaker::breaks(const QString &text, int width)
     qreal beforeWord = 0;         // the line's width before that word
     bool blank = false;           // the last unit was a blank that follows a letter of the line
     bool ink = false;             // the line has a letter
-    for (int i = 0; i < text.size(); ++i) {
+    const qsizetype size = text.size();
+    for (int i = 0; i < size; ++i) {
         const QChar c = text.at(i);
         if (c == QLatin1Char('\n')) {
             starts.push_back(i + 1);
@@ -53,6 +54,8 @@ std::vector<int> LineBreaker::breaks(const QString &text, int width)
             blank = ink = false;
             continue;
         }
+        if (c.isLowSurrogate())
+            continue;   // a letter's second half goes with its first
         const qreal a = advance(text, i);
         if (c.isSpace()) {
             // Blanks at a line's end hang past its edge, as in any text.

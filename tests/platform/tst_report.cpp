@@ -366,6 +366,14 @@ private slots:
         QCOMPARE(records->value(0).toString(), kept);
     }
 
+    // Lines narrower than a letter outside the basic plane still break between letters only.
+    void linesKeepWholeLetters()
+    {
+        LineBreaker breaker(twipFont(QFont(QStringLiteral("Arial"))));
+        const QString text = QString::fromUcs4(U"\U0001F600\U0001F600\U0001F600");
+        QCOMPARE(breaker.breaks(text, 1), (std::vector<int>{2, 4}));
+    }
+
     void pdfHasTheLayoutsPages()
     {
         TestReport report(numbered(200));
