@@ -2,15 +2,27 @@
 
 #include "Clock.h"
 #include "Conversions.h"
+#include "DatePicker.h"
 #include "Funzioni.h"
 #include "LeaveCheck.h"
 #include "MsgBox.h"
 
+#include <QDateEdit>
 #include <QEvent>
 #include <QLineEdit>
 #include <QPointer>
 
 namespace DateBox {
+
+namespace {
+
+bool refuse()
+{
+    MsgBox(QStringLiteral("Correggere la sintassi della data"), MsgKind::Error, QStringLiteral("Data Error"));
+    return false;
+}
+
+} // namespace
 
 void install(QLineEdit *box, Format format)
 {
@@ -20,10 +32,8 @@ void install(QLineEdit *box, Format format)
             return true;
         try {
             const bool typed = !guard->text().isEmpty();
-            if (!Funzioni::CheckDateText(guard) && typed) {
-                MsgBox(QStringLiteral("Correggere la sintassi della data"), MsgKind::Error, QStringLiteral("Data Error"));
-                return false;
-            }
+            if (!Funzioni::CheckDateText(guard) && typed)
+                return refuse();
             if (!guard->text().isEmpty()) {
                 const QDateTime value = Conv::toDateTime(guard->text());
                 guard->setText(format == Format::ShortDate ? Conv::shortDate(value.date())
@@ -35,6 +45,12 @@ void install(QLineEdit *box, Format format)
             return false;
         }
     });
+}
+
+void install(DatePicker *picker)
+{
+    QPointer<DatePicker> guard(picker);
+    LeaveCheck::install(picker->dateBox(), [guard] { return !guard || guard->isComplete() || refuse(); });
 }
 
 namespace {

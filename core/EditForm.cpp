@@ -263,9 +263,11 @@ void EditForm::bind(QWidget *field, const QString &column, DisplayFormat format)
         connect(memo, &QPlainTextEdit::textChanged, this, changed);
     else if (auto *check = qobject_cast<QCheckBox *>(field))
         connect(check, &QCheckBox::stateChanged, this, changed);
-    else if (auto *picker = qobject_cast<DatePicker *>(field))
+    else if (auto *picker = qobject_cast<DatePicker *>(field)) {
+        // A typed text that is no date is refused on leaving, as in the date boxes.
         connect(picker, &DatePicker::valueChanged, this, changed);
-    else if (auto *combo = qobject_cast<QComboBox *>(field)) {
+        DateBox::install(picker);
+    } else if (auto *combo = qobject_cast<QComboBox *>(field)) {
         // The list is the form's: a typed text is the value, not a new item.
         combo->setInsertPolicy(QComboBox::NoInsert);
         // A list combo changes with its choice; an editable one with its text, typed or chosen.
@@ -374,8 +376,8 @@ void EditForm::load(bool showing)
     }, m_failures.loadKind);
 }
 
-// Each showing starts on the first field of the Tab order that the user can type into now (on the
-// tab shown), not on whatever the window made first.
+// Each showing and each new record start on the first field of the Tab order that the user can
+// type into now (on the tab shown), not on whatever the window made first.
 void EditForm::focusFirstField()
 {
     for (QWidget *w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
@@ -549,6 +551,8 @@ void EditForm::newRecord()
             rs().addNew();
             newStarted();
         }
+        // The new record is typed from its first field, not in the box used last.
+        focusFirstField();
     }, MsgKind::Information);
 }
 

@@ -8,6 +8,33 @@
 #include <QAbstractTableModel>
 #include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QStyledItemDelegate>
+
+namespace {
+// Ctrl+Tab or Ctrl+Shift+Tab (which arrives as Backtab or as a shifted Tab).
+bool leavesGrid(const QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto *key = static_cast<const QKeyEvent *>(event);
+    return (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+        && (key->modifiers() & Qt::ControlModifier);
+}
+
+// A cell's editor lets Ctrl+Tab through to the grid instead of taking it for the next cell.
+class CellDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    bool eventFilter(QObject *editor, QEvent *event) override
+    {
+        return !leavesGrid(event) && QStyledItemDelegate::eventFilter(editor, event);
+    }
+};
+} // namespace
 
 // The records of a recordset as rows, read on demand. Rows added or removed by the recordset's own
 // operations are told to the view one at a time: an added record is the last, a removed one is the
@@ -142,6 +169,7 @@ private:
 DataGrid::DataGrid(QWidget *parent) : QTableView(parent), m_model(new RecordsetModel(this))
 {
     setModel(m_model);
+    setItemDelegate(new CellDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                     | QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
@@ -198,6 +226,17 @@ void DataGrid::followRecordset(int row)
     setCurrentIndex(m_model->index(row, column));
     scrollTo(currentIndex());
     m_following = false;
+}
+
+void DataGrid::keyPressEvent(QKeyEvent *event)
+{
+    if (!leavesGrid(event)) {
+        QTableView::keyPressEvent(event);
+        return;
+    }
+    // Past the view's own Tab handling, which moves between cells.
+    const bool back = event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
+    QWidget::focusNextPrevChild(!back);
 }
 
 // A row the user picks becomes the recordset's current record; the new-record row waits for typing.

@@ -3,6 +3,8 @@
 // recordset's fields and its rows the records, read as the view paints them (no widget per cell);
 // an editable recordset adds a last row, marked "*", where a new record is typed. Typing in a cell
 // edits that record; the grid's current row and the recordset's current record follow each other.
+// Tab moves from cell to cell; Ctrl+Tab and Ctrl+Shift+Tab leave the grid for the form's next and
+// previous control, as they leave Qt's own item views.
 
 #include <QPointer>
 #include <QString>
@@ -31,6 +33,7 @@ public:
     void commitCell();
 
 protected:
+    void keyPressEvent(QKeyEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
 
 private:

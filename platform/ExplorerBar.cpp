@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -134,6 +135,8 @@ ExplorerBarItem::ExplorerBarItem(ExplorerBarGroup *group, const QString &key, co
 {
     if (kind == Link && !caption.isEmpty())
         setCursor(Qt::PointingHandCursor);
+    if (const QKeySequence letter = QKeySequence::mnemonic(caption); kind == Link && !letter.isEmpty())
+        connect(new QShortcut(letter, this), &QShortcut::activated, this, &ExplorerBarItem::click);
     if (kind == ControlHost) {
         auto *l = new QVBoxLayout(this);
         l->setContentsMargins(0, 0, 0, 0);
@@ -193,10 +196,11 @@ void ExplorerBarItem::paintEvent(QPaintEvent *)
 
 void ExplorerBarItem::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
-        emit m_group->bar()->itemClick(this);
-    }
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        click();
 }
+
+void ExplorerBarItem::click() { emit m_group->bar()->itemClick(this); }
 
 void ExplorerBarItem::enterEvent(QEnterEvent *)
 {

@@ -1,7 +1,8 @@
 #pragma once
 // The explorer bar: a column of task groups, each a title bar over a body of items. An item is
 // a link (icon and caption; a click reports it), an empty spacer, or a host for another control.
-// A group can collapse to its title bar and may show a faded picture in its body's corner.
+// A group can collapse to its title bar and may show a faded picture in its body's corner. A link
+// whose caption underlines a letter is clicked by Alt and that letter anywhere in its window.
 
 #include <QColor>
 #include <QPixmap>
@@ -33,6 +34,7 @@ public:
     int spacingAfter() const { return m_spacingAfter; }
 
     QSize sizeHint() const override;
+    void click();                                   // reports the item as its mouse click does
 
 protected:
     void paintEvent(QPaintEvent *event) override;

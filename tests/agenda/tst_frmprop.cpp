@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 
@@ -204,6 +205,43 @@ private slots:
             box->click();
         ui::click(form.get(), "cmdOk");
         QCOMPARE(row(QStringLiteral("Onomastico"), 5), QVector<QVariant>{stored});
+    }
+
+    // A date typed section by section ends as typed, whatever month and year the picker showed;
+    // one that does not exist is refused on leaving the box, never saved as another day.
+    void typedBirthDate_data()
+    {
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QVariant>("stored");
+        QTest::newRow("leap day, another year shown") << QDate(2026, 3, 5) << "29022000" << QVariant("2000-02-29");
+        QTest::newRow("31st, April shown") << QDate(2026, 4, 15) << "31012024" << QVariant("2024-01-31");
+        QTest::newRow("no leap day in 2023") << QDate(2026, 3, 5) << "29022023" << QVariant();
+        QTest::newRow("no 31 April") << QDate(2026, 3, 5) << "31042024" << QVariant();
+    }
+    void typedBirthDate()
+    {
+        QFETCH(QDate, today);
+        QFETCH(QString, keys);
+        QFETCH(QVariant, stored);
+        Clock::setNow(QDateTime(today, QTime(10, 0)));
+        addContact(5, 1);
+        auto form = openOn(5);
+        ui::field<QTabWidget>(form.get(), "Sst1")->setCurrentIndex(4);
+        auto *picker = ui::field<DatePicker>(form.get(), "Dtp1");
+        QTest::mouseClick(picker->tickBox(), Qt::LeftButton, {}, QPoint(4, picker->tickBox()->height() / 2));
+        QTest::keyClick(picker->tickBox(), Qt::Key_Tab);
+        QTest::keyClicks(picker->dateBox(), keys);
+        ui::click(form.get(), "cmdOk");
+        const QString typed = keys.left(2) + '/' + keys.mid(2, 2) + '/' + keys.mid(4);
+        QCOMPARE(picker->dateBox()->text(), typed);
+        if (stored.isValid()) {
+            QCOMPARE(msg->last().text, QStringLiteral("Registrazione completata."));
+        } else {
+            QCOMPARE(msg->last(), (MsgRecord{"Correggere la sintassi della data", MsgKind::Error, "Data Error"}));
+            QCOMPARE(QApplication::focusWidget(), picker->dateBox());
+        }
+        QCOMPARE(row(QStringLiteral("Nascita"), 5), QVector<QVariant>{stored});
     }
 
     // A record started after a contact with dates offers today, greyed, in each picker.

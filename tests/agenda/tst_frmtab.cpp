@@ -317,6 +317,47 @@ private slots:
         QCOMPARE(msg->count(), 0);
     }
 
+    // Tab moves from cell to cell; Ctrl+Tab and Ctrl+Shift+Tab leave the grid for the form's next
+    // and previous control, also from a cell being typed, which keeps what was typed.
+    void ctrlTabLeavesTheGrid_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("typing");
+        QTest::addColumn<QString>("focus");   // "": still in the grid, one cell to the right
+        const int ctrl = Qt::ControlModifier;
+        const int ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+        QTest::newRow("Ctrl+Tab") << int(Qt::Key_Tab) << ctrl << false << "cmdAdd";
+        QTest::newRow("Ctrl+Shift+Tab") << int(Qt::Key_Backtab) << ctrlShift << false << "cmdLast";
+        QTest::newRow("Ctrl+Shift+Tab, unshifted key") << int(Qt::Key_Tab) << ctrlShift << false << "cmdLast";
+        QTest::newRow("Ctrl+Tab, typing a cell") << int(Qt::Key_Tab) << ctrl << true << "cmdAdd";
+        QTest::newRow("Tab") << int(Qt::Key_Tab) << 0 << false << "";
+    }
+    void ctrlTabLeavesTheGrid()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, typing);
+        QFETCH(QString, focus);
+        db->exec(QStringLiteral("INSERT INTO Postazioni (Nominativo, DescrBreve) VALUES ('Cassa', 'C1');"));
+        frmPostazioni form;
+        QVERIFY(ui::open(&form));
+        DataGrid *g = grid(&form);
+        g->setFocus();
+        g->setCurrentIndex(g->model()->index(0, 0));
+        if (typing)
+            QTest::keyClicks(g, QStringLiteral("B"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        ui::settle();
+        if (focus.isEmpty()) {
+            QVERIFY(g->hasFocus());
+            QCOMPARE(g->currentIndex(), g->model()->index(0, 1));
+        } else {
+            QCOMPARE(QApplication::focusWidget(), ui::field<QWidget>(&form, focus.toLatin1().constData()));
+        }
+        QCOMPARE(g->model()->index(0, 0).data().toString(), typing ? QStringLiteral("B") : QStringLiteral("Cassa"));
+    }
+
     void aSourceThatCannotOpenLeavesTheFormClosed()
     {
         db->exec(QStringLiteral("DROP TABLE Turni;"));

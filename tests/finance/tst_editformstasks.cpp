@@ -4,6 +4,7 @@
 #include "../core/FormFixture.h"
 
 #include "EditForm.h"
+#include "ExplorerBar.h"
 #include "Shell.h"
 #include "frmMain.h"
 #include "frmMov.h"
@@ -85,6 +86,30 @@ private slots:
         Main main;
         main.findChild<QAction *>(menu)->trigger();
         QCOMPARE(shown, QStringList{form});
+    }
+
+    // An explorer-bar item's underlined letter, with Alt, acts as a click on the item, whatever
+    // has the focus in the window; the menu bar's own letters take none of them.
+    void barMnemonicReachesTheForm_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::addColumn<QString>("form");
+        QTest::newRow("Nuovo &movimento") << "NEWMOV" << QKeySequence(Qt::ALT | Qt::Key_M) << "frmMov:0";
+    }
+    void barMnemonicReachesTheForm()
+    {
+        QFETCH(QString, item);
+        QFETCH(QKeySequence, keys);
+        FormSession session;
+        Main main;
+        QVERIFY(ui::open(&main));
+        QVERIFY(main.findChild<ExplorerBarItem *>(item)->caption().contains(QLatin1Char('&')));
+        main.findChild<QWidget *>(QStringLiteral("txtDal"))->setFocus();
+        QTest::keySequence(QApplication::focusWidget(), keys);
+        ui::settle();
+        QTEST(shown.join(QLatin1Char(' ')), "form");
+        QCOMPARE(session.msg.count(), 0);
     }
 
     // The id given to the one place that opens forms is the record the editor shows.
