@@ -3,6 +3,7 @@
 #include "Guarded.h"
 #include "PWSettings.h"
 #include "db/Connection.h"
+#include "db/Recordset.h"
 
 namespace DataBase {
 
@@ -16,6 +17,12 @@ Connection &AdoConnect()
 {
     static Connection connection;
     return connection;
+}
+
+void SetUserLockType(quint8 lockType)
+{
+    UserLockType = lockType;
+    AdoConnect().setReadOnly(lockType == Recordset::LockReadOnly);
 }
 
 PWSettings &Sett()

@@ -17,6 +17,10 @@ extern QString UserRole;           // Utenti.Ruolo as text
 extern quint8 UserLockType;        // 2 pessimistic, or 1 read-only for a locked user
 extern short WorkYear;             // the working year
 
+// Sets UserLockType at sign-in; for a locked user the shared connection itself refuses every write,
+// whatever path tries it.
+void SetUserLockType(quint8 lockType);
+
 PWSettings &Sett();                // the shared settings store, created on first use
 
 // (Re)opens the shared connection on ConnString; a failure shows its box and leaves it closed.

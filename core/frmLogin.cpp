@@ -317,7 +317,7 @@ void frmLogin::cmdcon_Click()
         DataBase::UserId = Conv::toInt16(user.value(QStringLiteral("IdUtente")));
         DataBase::UserRole = Conv::toText(user.value(QStringLiteral("Ruolo")));
         const QVariant locked = user.value(QStringLiteral("LockAccess"));
-        DataBase::UserLockType = (!Conv::isNull(locked) && !Conv::toBool(locked)) ? 2 : 1;
+        DataBase::SetUserLockType((!Conv::isNull(locked) && !Conv::toBool(locked)) ? 2 : 1);
 
         QMainWindow *mainWindow = m_splash ? m_splash->mainWindow() : nullptr;
         if (mainWindow)

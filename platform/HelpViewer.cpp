@@ -1,5 +1,7 @@
 #include "HelpViewer.h"
 
+#include "ScreenCentre.h"
+
 #include <QApplication>
 #include <QFileInfo>
 #include <QPointer>
@@ -20,6 +22,7 @@ void showTopic(const QString &file, const QString &anchor)
         return;
     // Owned by the modal form in front, if any, so that it is not blocked by it.
     QWidget *owner = QApplication::activeModalWidget();
+    const bool opening = !g_viewer;
     if (g_viewer && g_viewer->parentWidget() != owner) {
         g_viewer->setParent(owner, Qt::Window);
     } else if (!g_viewer) {
@@ -37,6 +40,8 @@ void showTopic(const QString &file, const QString &anchor)
     g_viewer->setSource(url);
     const QString title = g_viewer->documentTitle();
     g_viewer->setWindowTitle(title.isEmpty() ? QStringLiteral("Guida") : title);
+    if (opening)
+        ScreenCentre::place(g_viewer);
     g_viewer->show();
     g_viewer->raise();
     g_viewer->activateWindow();

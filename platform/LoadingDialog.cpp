@@ -1,5 +1,6 @@
 #include "LoadingDialog.h"
 
+#include "ScreenCentre.h"
 #include "TitleBar.h"
 
 #include <QAbstractItemView>
@@ -7,7 +8,6 @@
 #include <QLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QTextEdit>
 #include <QToolButton>
@@ -86,35 +86,12 @@ void LoadingDialog::showEvent(QShowEvent *e)
         setAttribute(Qt::WA_Moved, false);
 }
 
-// The window manager's frame is not known before the first showing: the opener's is the same kind.
 void LoadingDialog::centreOnScreen()
 {
-    QWidget *opener = parentWidget() ? parentWidget()->window() : nullptr;
-    const QScreen *where = opener ? opener->screen() : screen();
-    if (!where)
-        return;
-    QMargins frame;
-    if (opener && opener->isVisible()) {
-        const QRect outer = opener->frameGeometry();
-        const QRect inner = opener->geometry();
-        frame = QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-                         outer.bottom() - inner.bottom());
-    }
     // The size the form shows with: what its load changed may still ask its layout for more room.
     if (layout())
         layout()->activate();
-    const QRect desk = where->availableGeometry();
-    const QSize outer = size().grownBy(frame);
-    QRect placed(QPoint(), outer);
-    placed.moveCenter(desk.center());
-    // A form larger than the screen keeps its top left corner on it.
-    const QPoint corner(std::max(desk.left(), std::min(placed.left(), desk.right() + 1 - outer.width())),
-                        std::max(desk.top(), std::min(placed.top(), desk.bottom() + 1 - outer.height())));
-    // The window's own rectangle, inside the frame: a window not yet shown may take a move() as
-    // either, depending on whether its frame is known yet.
-    const bool resized = testAttribute(Qt::WA_Resized);
-    setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), size()));
-    setAttribute(Qt::WA_Resized, resized);
+    ScreenCentre::place(this);
 }
 
 // Reached by the Enter that the focused control left alone: a button that is not the default

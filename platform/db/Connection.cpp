@@ -27,6 +27,12 @@ QString textValue(const QString &connectionText, const QString &key)
     return {};
 }
 
+// SQLite's own switch: every write, and every transaction begun for writing, fails with SQLITE_READONLY.
+int setQueryOnly(sqlite3 *db, bool on)
+{
+    return sqlite3_exec(db, on ? "PRAGMA query_only = 1" : "PRAGMA query_only = 0", nullptr, nullptr, nullptr);
+}
+
 // Rows that keep a file in the older text order are told once a session for each file: nothing is
 // changed in the file, and the next start tells again until the rows are told apart.
 void tellOlderOrder(const QString &file, const QStringList &tables)
@@ -96,9 +102,23 @@ void Connection::open(const QString &connectionText, const QString &, const QStr
     const QStringList clashes = NoCase::bringOver(db);
     if (!clashes.isEmpty())
         tellOlderOrder(file, clashes);
+    if (m_readOnly && (rc = setQueryOnly(db, true)) != SQLITE_OK) {
+        const AppError error = DbError::fromSqlite(db, rc);
+        sqlite3_close_v2(db);
+        throw error;
+    }
     m_db = db;
     m_connectionText = connectionText;
     m_fileName = file;
+}
+
+void Connection::setReadOnly(bool readOnly)
+{
+    m_readOnly = readOnly;
+    if (m_db) {
+        if (const int rc = setQueryOnly(m_db, readOnly); rc != SQLITE_OK)
+            DbError::raise(m_db, rc);
+    }
 }
 
 void Connection::close()

@@ -25,6 +25,10 @@ public:
     int state() const { return m_db ? 1 : 0; }   // 1 open, 0 closed
     bool isOpen() const { return m_db != nullptr; }
 
+    // A connection that only reads refuses every statement that would write, with the error of a
+    // read-only recordset. The switch holds across reopening; an open still brings an older file over.
+    void setReadOnly(bool readOnly);
+
     int cursorLocation() const { return m_cursorLocation; }
     void setCursorLocation(int location) { m_cursorLocation = location; }
 
@@ -47,6 +51,7 @@ public:
 private:
     sqlite3 *m_db = nullptr;
     int m_cursorLocation = 2;
+    bool m_readOnly = false;
     QString m_connectionText;
     QString m_fileName;
 };

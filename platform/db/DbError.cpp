@@ -2,10 +2,27 @@
 
 #include <sqlite3.h>
 
+namespace {
+
+// Whether the connection was switched to reading only (PRAGMA query_only), rather than its file
+// being one it cannot write.
+bool readsOnly(sqlite3 *db)
+{
+    sqlite3_stmt *stmt = nullptr;
+    const bool on = sqlite3_prepare_v2(db, "PRAGMA query_only", -1, &stmt, nullptr) == SQLITE_OK
+        && sqlite3_step(stmt) == SQLITE_ROW && sqlite3_column_int(stmt, 0) != 0;
+    sqlite3_finalize(stmt);
+    return on;
+}
+
+}
+
 namespace DbError {
 
 AppError fromSqlite(sqlite3 *db, int rc)
 {
+    if ((rc & 0xff) == SQLITE_READONLY && db && readsOnly(db))
+        return readOnly();
     const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
     switch (rc) {
     case SQLITE_CONSTRAINT_FOREIGNKEY:

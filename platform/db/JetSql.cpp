@@ -280,45 +280,110 @@ bool isAnyWord(const Token &t, std::initializer_list<const char *> uppers)
     return false;
 }
 
-// Whether the AND at i is the one of a BETWEEN ("x BETWEEN a AND b"): each BETWEEN of the same
-// condition takes the first AND after it.
-bool endsBetween(const std::vector<Token> &t, size_t i)
+// For each "(", the index of its ")", and the other way round; -1 when unmatched.
+std::vector<int> matchBrackets(const std::vector<Token> &t)
 {
-    int depth = 0, betweens = 0, ands = 0;
-    for (size_t j = i; j-- > 0;) {
-        if (t[j].kind == Kind::Close) {
-            ++depth;
-        } else if (t[j].kind == Kind::Open) {
-            if (depth-- == 0)
-                break;
-        } else if (depth == 0) {
-            if (isWord(t[j], "BETWEEN"))
-                ++betweens;
-            else if (isWord(t[j], "AND"))
-                ++ands;
-            else if (t[j].kind == Kind::Comma || isAnyWord(t[j], {"WHERE", "OR", "ON", "HAVING", "WHEN", "THEN", "ELSE", "SELECT"}))
-                break;
+    std::vector<int> match(t.size(), -1);
+    std::vector<int> open;
+    for (int i = 0; i < int(t.size()); ++i) {
+        if (t[i].kind == Kind::Open) {
+            open.push_back(i);
+        } else if (t[i].kind == Kind::Close && !open.empty()) {
+            match[i] = open.back();
+            match[open.back()] = i;
+            open.pop_back();
         }
     }
-    return betweens > ands;
+    return match;
+}
+
+// Whether the token at i ends a condition that stands alone: what follows binds more loosely than
+// a comparison.
+bool endsCondition(const std::vector<Token> &t, size_t i)
+{
+    return i >= t.size() || t[i].kind == Kind::Close || isOp(t[i], ";")
+        || isAnyWord(t[i], {"AND", "OR", "ORDER", "GROUP", "HAVING", "LIMIT", "UNION"});
+}
+
+// Where a condition of a WHERE, ON or HAVING clause may begin: right after the clause's keyword,
+// after one of its conjunctions or disjunctions, or inside a bracket that is itself such a condition.
+// There, a row the condition leaves out is simply not chosen. Not so under NOT, inside CASE, in a
+// select list or among a function's arguments, where a row left unread by the year filter's ranges
+// would count as false instead of being refused by DatePart. A BETWEEN takes the first AND of its
+// own bracket or CASE that no other BETWEEN has taken; that AND joins no conditions.
+std::vector<bool> conditionStarts(const std::vector<Token> &t)
+{
+    struct Level
+    {
+        bool condition;    // a WHERE, ON or HAVING condition (or a bracket that is one)
+        int betweens = 0;  // BETWEENs still waiting for their AND
+        bool isCase = false;
+    };
+    const std::vector<int> match = matchBrackets(t);
+    std::vector<Level> levels{{true}};   // a bare condition counts as one
+    std::vector<bool> starts(t.size(), false);
+    bool opens = true;
+    for (size_t i = 0; i < t.size(); ++i) {
+        starts[i] = opens;
+        Level &level = levels.back();
+        const Token &k = t[i];
+        opens = false;
+        if (k.kind == Kind::Open) {
+            const bool condition = starts[i] && match[i] > int(i) && endsCondition(t, size_t(match[i]) + 1);
+            levels.push_back({condition});
+            opens = condition;
+        } else if (k.kind == Kind::Close) {
+            while (levels.size() > 1 && levels.back().isCase)
+                levels.pop_back();
+            if (levels.size() > 1)
+                levels.pop_back();
+        } else if (isWord(k, "CASE")) {
+            levels.push_back({false, 0, true});
+        } else if (isWord(k, "END")) {
+            if (level.isCase)
+                levels.pop_back();
+        } else if (isWord(k, "BETWEEN")) {
+            ++level.betweens;
+        } else if (isWord(k, "AND") && level.betweens > 0) {
+            --level.betweens;
+        } else if (isWord(k, "AND") || isWord(k, "OR")) {
+            opens = level.condition && level.betweens == 0;
+        } else if (isAnyWord(k, {"WHERE", "ON", "HAVING"})) {
+            level.condition = true;
+            level.betweens = 0;
+            opens = true;
+        } else if (isAnyWord(k, {"WHEN", "THEN", "ELSE"})) {
+            level.betweens = 0;
+        } else if (k.kind == Kind::Comma || isOp(k, ";")
+                   || isAnyWord(k, {"SELECT", "FROM", "JOIN", "ORDER", "GROUP", "LIMIT", "UNION", "INTERSECT",
+                                    "EXCEPT", "SET", "VALUES", "DELETE", "UPDATE", "INSERT"})) {
+            level.condition = false;
+            level.betweens = 0;
+        }
+    }
+    return starts;
 }
 
 // "DatePart('yyyy', column) = year", the movements list's year filter. Evaluated as it stands, DatePart
-// reads every row of every year; since dates are stored as ISO texts, the same rows are the column's
-// texts from "year-01-01" up to the next year's, a range that an index on the column serves. Only a
-// plain column and a whole-number year, standing alone as a condition, are rewritten; any other form
-// keeps DatePart.
+// reads every row of every year. Dates are stored as ISO texts, and those of the year lie between
+// "year-01-01" and the next year's, a range that an index on the column serves; a date stored as a
+// serial number lies among the serials of that year (within a day: the time of day of a negative
+// serial counts away from zero). So the condition becomes "(in one of the two ranges) AND DatePart
+// (...) = year": the ranges only choose the rows to read and DatePart still decides each of them, so
+// Null stays Null and a malformed date among them is refused as before. Only a plain column and a
+// whole-number year, standing alone as a condition, are rewritten; any other form keeps DatePart.
 struct YearFilter
 {
     size_t start, column, columnEnd, end;   // DatePart, the column's first token and the ends
     int year;
 };
 
-std::optional<YearFilter> yearFilter(const std::vector<Token> &t, size_t i)
+std::optional<YearFilter> yearFilter(const std::vector<Token> &t, size_t i, const std::vector<bool> &starts)
 {
     const size_t n = t.size();
-    if (!isWord(t[i], "DATEPART") || i + 3 >= n || t[i + 1].kind != Kind::Open || t[i + 2].kind != Kind::String
-        || t[i + 2].body.compare(QLatin1String("yyyy"), Qt::CaseInsensitive) != 0 || t[i + 3].kind != Kind::Comma)
+    if (!starts[i] || !isWord(t[i], "DATEPART") || i + 3 >= n || t[i + 1].kind != Kind::Open
+        || t[i + 2].kind != Kind::String || t[i + 2].body.compare(QLatin1String("yyyy"), Qt::CaseInsensitive) != 0
+        || t[i + 3].kind != Kind::Comma)
         return {};
     size_t k = i + 4;
     const size_t column = k;
@@ -336,18 +401,9 @@ std::optional<YearFilter> yearFilter(const std::vector<Token> &t, size_t i)
         return {};
     bool whole = false;
     const int year = t[k + 2].text.toInt(&whole);
-    if (!whole || year < 1 || year > 9998)
+    if (!whole || year < 1 || year > 9998 || !endsCondition(t, k + 3))
         return {};
-    const size_t end = k + 3;
-    // Alone as a condition: what stands before and after it binds more loosely than "=".
-    const bool before = i == 0 || t[i - 1].kind == Kind::Open || isAnyWord(t[i - 1], {"WHERE", "OR", "ON", "HAVING"})
-        || (isWord(t[i - 1], "NOT") && !(i >= 2 && isWord(t[i - 2], "IS")))
-        || (isWord(t[i - 1], "AND") && !endsBetween(t, i - 1));
-    const bool after = end == n || t[end].kind == Kind::Close || isOp(t[end], ";")
-        || isAnyWord(t[end], {"AND", "OR", "ORDER", "GROUP", "HAVING", "LIMIT", "UNION"});
-    if (!before || !after)
-        return {};
-    return YearFilter{i, column, columnEnd, end, year};
+    return YearFilter{i, column, columnEnd, k + 3, year};
 }
 
 void appendYearRange(std::vector<Token> &out, const std::vector<Token> &in, const YearFilter &f)
@@ -357,24 +413,37 @@ void appendYearRange(std::vector<Token> &out, const std::vector<Token> &in, cons
         for (size_t k = f.column; k < f.columnEnd; ++k)
             add(in[k].kind, in[k].text, k == f.column ? blank : false);
     };
+    auto range = [&](bool blank, Kind kind, const QString &from, const QString &to) {
+        column(blank);
+        add(Kind::Op, QStringLiteral(">="), true);
+        add(kind, from, true);
+        add(Kind::Word, QStringLiteral("AND"), true);
+        column(true);
+        add(Kind::Op, QStringLiteral("<"), true);
+        add(kind, to, true);
+    };
     auto day = [](int year) { return QStringLiteral("'%1-01-01'").arg(year, 4, 10, QLatin1Char('0')); };
+    auto serial = [](int year) { return qint64(Conv::toDouble(QDate(year, 1, 1))); };
     add(Kind::Open, QStringLiteral("("), in[f.start].space);
-    column(false);
-    add(Kind::Op, QStringLiteral(">="), true);
-    add(Kind::Date, day(f.year), true);
+    add(Kind::Open, QStringLiteral("("), false);
+    range(false, Kind::Date, day(f.year), day(f.year + 1));
+    add(Kind::Word, QStringLiteral("OR"), true);
+    range(true, Kind::Number, QString::number(serial(f.year) - 1), QString::number(serial(f.year + 1) + 1));
+    add(Kind::Close, QStringLiteral(")"), false);
     add(Kind::Word, QStringLiteral("AND"), true);
-    column(true);
-    add(Kind::Op, QStringLiteral("<"), true);
-    add(Kind::Date, day(f.year + 1), true);
+    const size_t datePart = out.size();
+    out.insert(out.end(), in.begin() + f.start, in.begin() + f.end);
+    out[datePart].space = true;
     add(Kind::Close, QStringLiteral(")"), false);
 }
 
 std::vector<Token> rewriteYearFilters(const std::vector<Token> &in)
 {
+    const std::vector<bool> starts = conditionStarts(in);
     std::vector<Token> out;
     out.reserve(in.size());
     for (size_t i = 0; i < in.size(); ++i) {
-        if (const std::optional<YearFilter> filter = yearFilter(in, i)) {
+        if (const std::optional<YearFilter> filter = yearFilter(in, i, starts)) {
             appendYearRange(out, in, *filter);
             i = filter->end - 1;
         } else {
@@ -419,19 +488,7 @@ std::vector<Token> rewriteTokens(std::vector<Token> in)
 class Emitter
 {
 public:
-    explicit Emitter(std::vector<Token> tokens) : t(std::move(tokens)), match(t.size(), -1)
-    {
-        std::vector<int> open;
-        for (int i = 0; i < int(t.size()); ++i) {
-            if (t[i].kind == Kind::Open)
-                open.push_back(i);
-            else if (t[i].kind == Kind::Close && !open.empty()) {
-                match[i] = open.back();
-                match[open.back()] = i;
-                open.pop_back();
-            }
-        }
-    }
+    explicit Emitter(std::vector<Token> tokens) : t(std::move(tokens)), match(matchBrackets(t)) {}
 
     QString run()
     {

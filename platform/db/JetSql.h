@@ -4,8 +4,9 @@
 // texts ('yyyy-MM-dd', with " HH:mm:ss" when they carry a time, so the noon upper bound sorts after
 // the plain day); "..." texts become '...'; True/False -1/0; "Delete * from" loses the "*";
 // & and + beside a text literal join texts; "DatePart('yyyy', column) = year" standing alone as a
-// condition becomes the range of the column's dates in that year, which an index serves. LIKE keeps
-// Jet's patterns: registerFunctions gives the connection a LIKE that reads them.
+// condition of a WHERE, ON or HAVING clause reads only the column's dates of that year, through
+// ranges an index serves, and DatePart still decides each. LIKE keeps Jet's patterns:
+// registerFunctions gives the connection a LIKE that reads them.
 
 #include <QString>
 #include <QVariant>

@@ -72,18 +72,6 @@ class tst_EditorDelete : public QObject, FormTest<QDialog>
             << make << id << table << key << column << title;
     }
 
-    // A single-record editor opens on the id; a list editor opens and the user picks its row.
-    static std::unique_ptr<QDialog> openOn(const FormMaker &make, int id)
-    {
-        auto form = make();
-        const bool listed = form->findChild<ListGrid *>(QStringLiteral("grdThis"));
-        if (!listed)
-            static_cast<EditForm *>(form.get())->setRecordId(id);
-        if (!ui::open(form.get()) || (listed && !ui::pick(form.get(), id)))
-            qFatal("the form did not open on its record");
-        return form;
-    }
-
 private slots:
     void init()
     {
@@ -157,7 +145,7 @@ private slots:
             }
         };
 
-        const auto form = openOn(make, id);
+        const auto form = ui::openOn(make, id);
         std::unique_ptr<OnStatement> whileDeleting;
         if (asking)
             msg->whenShown([&](const MsgRecord &box) {
@@ -192,27 +180,24 @@ private slots:
     void deleteDoneThoughTheLoadAfterItFails_data()
     {
         editors();
-        QTest::addColumn<bool>("readOnlyFromStart");
         QTest::addColumn<QString>("heldAt");   // the read that finds the file held ("": the user turns read-only)
         QTest::addColumn<bool>("toldFirst");
         QTest::addColumn<int>("failureKind");
         const QString load = QStringLiteral("SELECT * FROM");
-        for (bool fromStart : {false, true})
-            editor("frmMov", maker<frmMov>(), 5, "Movimenti", "IdMov", "", "Edit movimenti",
-                   fromStart ? ", read-only user" : "")
-                << fromStart << QString() << false << int(MsgKind::Information);
+        editor("frmMov", maker<frmMov>(), 5, "Movimenti", "IdMov", "", "Edit movimenti")
+            << QString() << false << int(MsgKind::Information);
         editor("frmAddPro", maker<frmAddPro>(), 7, "Promemoria", "IdPromemoria", "", "Edit Promemoria")
-            << false << QString() << true << int(MsgKind::Information);
+            << QString() << true << int(MsgKind::Information);
         editor("frmAddAppunta", maker<frmAddAppunta>(), 3, "Appunta", "IdAppunta", "", "Registrazione appuntamenti")
-            << false << QString() << true << int(MsgKind::Warning);
+            << QString() << true << int(MsgKind::Warning);
         editor("frmConti", maker<frmConti>(), 2, "Conti", "IdConto", "", "Edit Conti/correnti")
-            << false << load << false << int(MsgKind::Information);
+            << load << false << int(MsgKind::Information);
         editor("frmUtenti", maker<frmUtenti>(), 2, "Utenti", "IdUtente", "", "Gestione utenze")
-            << false << load << false << int(MsgKind::Information);
+            << load << false << int(MsgKind::Information);
         editor("frmProp", maker<frmProp>(), 4, "Contatti", "IdContatto", "", "Edit Contatti")
-            << false << load << false << int(MsgKind::Information);
+            << load << false << int(MsgKind::Information);
         editor("frmTipoPag", maker<frmTipoPag>(), 2, "TipoPag", "IdTipoPag", "", "Edit Tipo Pagamenti", ", its list")
-            << false << QStringLiteral("select IdTipoPag") << true << int(MsgKind::Warning);
+            << QStringLiteral("select IdTipoPag") << true << int(MsgKind::Warning);
     }
     void deleteDoneThoughTheLoadAfterItFails()
     {
@@ -221,13 +206,10 @@ private slots:
         QFETCH(QString, table);
         QFETCH(QString, key);
         QFETCH(QString, title);
-        QFETCH(bool, readOnlyFromStart);
         QFETCH(QString, heldAt);
         QFETCH(bool, toldFirst);
         QFETCH(int, failureKind);
-        if (readOnlyFromStart)
-            DataBase::UserLockType = Recordset::LockReadOnly;
-        const auto form = openOn(make, id);
+        const auto form = ui::openOn(make, id);
 
         // The other user takes the file as that read starts after the delete, and lets it go when
         // the user is shown what happened.

@@ -4,10 +4,12 @@
 
 #include "Clock.h"
 #include "DataBase.h"
+#include "EditForm.h"
 #include "ListGrid.h"
 #include "ProgramFolder.h"
 #include "Seams.h"
 #include "db/Connection.h"
+#include "db/Recordset.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -28,7 +30,7 @@ public:
         DataBase::BuildStr();
         DataBase::UserId = 1;
         DataBase::UserRole = role;
-        DataBase::UserLockType = lockType;
+        DataBase::SetUserLockType(lockType);
     }
     ~SignedIn() { DataBase::AdoConnect().close(); }
 
@@ -106,6 +108,19 @@ inline bool pick(QWidget *form, int id)
     return false;
 }
 
+// An editor shown on the record with this id: a single-record editor opens on it, a list editor
+// opens on a blank record and the user picks the id's row (0: none).
+inline std::unique_ptr<QDialog> openOn(const std::function<std::unique_ptr<QDialog>()> &make, int id)
+{
+    auto form = make();
+    const bool listed = form->findChild<ListGrid *>(QStringLiteral("grdThis"));
+    if (!listed)
+        static_cast<EditForm *>(form.get())->setRecordId(id);
+    if (!open(form.get()) || (listed && id && !pick(form.get(), id)))
+        qFatal("the form did not open on its record");
+    return form;
+}
+
 inline void shoot(QWidget *form, const QString &name)
 {
     QDir().mkpath(QStringLiteral("/tmp/shots"));
@@ -120,7 +135,7 @@ inline void italianLocale() { QLocale::setDefault(QLocale(QLocale::Italian, QLoc
 // the message boxes answered and recorded.
 struct FormSession
 {
-    explicit FormSession(const QString &role = QStringLiteral("Admin")) : db(role)
+    explicit FormSession(const QString &role = QStringLiteral("Admin"), quint8 lockType = 2) : db(role, lockType)
     {
         italianLocale();
         Clock::setNow(QDateTime(QDate(2024, 3, 5), QTime(10, 0)));

@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "DataBase.h"
+#include "ErrorOf.h"
 #include "FrmStart.h"
 #include "PWSettings.h"
 #include "ProgramFolder.h"
@@ -146,7 +147,7 @@ private slots:
         DataBase::ConnString.clear();
         DataBase::UserId = 0;
         DataBase::UserRole.clear();
-        DataBase::UserLockType = 0;
+        DataBase::SetUserLockType(0);
         DataBase::WorkYear = 0;
         DataBase::AdoConnect().close();
     }
@@ -288,6 +289,9 @@ private slots:
         QVERIFY(outcome.signedIn);
         QCOMPARE(outcome.caption, QStringLiteral("Focolarium - Rossi(anna)"));
         QCOMPARE(DataBase::UserLockType, quint8(lockType));
+        // A locked user's shared connection writes nothing, whatever path tries.
+        QCOMPARE(errorOf([] { DataBase::AdoConnect().execute(QStringLiteral("UPDATE Utenti SET Cognome = 'x'")); }),
+                 lockType == 1 ? AppError::ReadOnly : 0L);
         QCOMPARE(DataBase::UserRole, QStringLiteral("Admin"));
         QCOMPARE(DataBase::UserId, short(2));
         QCOMPARE(DataBase::WorkYear, short(2022));

@@ -9,6 +9,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QLineEdit>
 #include <QPointer>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTemporaryDir>
@@ -95,6 +96,24 @@ private slots:
         QTest::keyClick(viewer, Qt::Key_Escape);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!viewer);
+    }
+
+    // Whole on the screen, centred with its frame as the forms open, wherever the form stands.
+    void helpWindowOpensCentred()
+    {
+        Shell::setAppPath(QStringLiteral(PROGRAM_DIR));
+        QDialog form;
+        form.setGeometry(10, 40, 300, 200);
+        HTMLHelp::setFormHelpId(&form, 7001);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QTest::keyClick(&form, Qt::Key_F1);
+        QTextBrowser *viewer = HelpViewer::window();
+        QVERIFY(viewer);
+        QVERIFY(QTest::qWaitForWindowExposed(viewer));
+        const QRect desk = viewer->screen()->availableGeometry();
+        QVERIFY(desk.contains(viewer->frameGeometry()));
+        QCOMPARE(viewer->frameGeometry().center(), desk.center());
     }
 
     void f1OpensTheFormsOwnTopic()

@@ -31,6 +31,7 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <memory>
 
 // The main window with its forms and reports replaced by a record of what it was asked to open.
@@ -891,13 +892,20 @@ private slots:
         QVERIFY(status->geometry().bottom() < m.centralWidget()->height());
     }
 
-    // The grid takes the same height at the first show as after any resize to the same size.
+    // The grid takes the same height at the first show as after any resize to the same size. A
+    // reparenting window manager frames the window only after its first show and moves it into the
+    // frame, without resizing it: shown frameless, the frame then comes with a move alone.
     void gridHeightAtTheFirstShow()
     {
         frmMain m;
+        m.setWindowFlag(Qt::FramelessWindowHint);
         m.show();
         QVERIFY(QTest::qWaitForWindowExposed(&m));
-        QTest::qWait(200);
+        QWindow *window = m.windowHandle();
+        const int unframed = m.frameGeometry().height();
+        window->setFlags(window->flags() & ~Qt::FramelessWindowHint);
+        window->setPosition(m.pos() + QPoint(4, 30));
+        QTRY_VERIFY(m.frameGeometry().height() > unframed);
         auto *g = m.findChild<ListGrid *>(QStringLiteral("grdThis"));
         const int first = g->height();
         const QSize size = m.size();

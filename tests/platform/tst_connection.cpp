@@ -351,6 +351,39 @@ private slots:
         QCOMPARE(second.query(QStringLiteral("SELECT count(*) FROM Appunta")).value(0).value(0).toInt(), appointments);
     }
 
+    // A connection that only reads still brings an older file over as it opens, when it can, and then
+    // refuses every write: a statement, or a transaction begun for writing, in either order.
+    void readOnlyRefusesWrites_data()
+    {
+        QTest::addColumn<bool>("locked");   // another copy holds the write lock while it opens
+        QTest::newRow("brought over") << false;
+        QTest::newRow("older order kept") << true;
+    }
+    void readOnlyRefusesWrites()
+    {
+        QFETCH(bool, locked);
+        const QString file = m_dir.filePath(QStringLiteral("sola_lettura_%1.mdb").arg(locked));
+        RawDb::createOlder(file, {QStringLiteral("CREATE TABLE Contatti (IdContatto INTEGER PRIMARY KEY, "
+                                                 "cognome TEXT(100) COLLATE NOCASE)"),
+                                  QStringLiteral("CREATE INDEX Contatti_cognome ON Contatti (cognome)"),
+                                  QStringLiteral("INSERT INTO Contatti (cognome) VALUES ('Èlia')")});
+        sqlite3 *holder = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(file).constData(), &holder), SQLITE_OK);
+        if (locked)
+            QCOMPARE(sqlite3_exec(holder, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+        Connection cn;
+        cn.setReadOnly(true);
+        cn.open(RawDb::connectionText(file));
+        sqlite3_close_v2(holder);
+
+        QCOMPARE(RawDb::scalar(file, QStringLiteral("PRAGMA user_version")).toInt(), locked ? 0 : 1);
+        QCOMPARE(errorOf([&] { cn.execute(QStringLiteral("UPDATE Contatti SET cognome = 'x'")); }), AppError::ReadOnly);
+        QCOMPARE(errorOf([&] { cn.inTransaction([] {}); }), AppError::ReadOnly);
+        QCOMPARE(cn.query(QStringLiteral("SELECT count(*) FROM Contatti WHERE cognome = 'èlia'")).value(0).value(0),
+                 QVariant(locked ? 0 : 1));
+        QCOMPARE(RawDb::scalar(file, QStringLiteral("SELECT cognome FROM Contatti")), QVariant(QStringLiteral("Èlia")));
+    }
+
     void errorsKeepApart_data()
     {
         QTest::addColumn<QString>("sql");
