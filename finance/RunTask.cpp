@@ -295,9 +295,12 @@ void frmMain::mnuPromEseguito_Click()
 {
     int id = 0;
     AppError::ignoring([&] { id = selectedId(); });
-    AppError::ignoring([&] {
-        DataBase::AdoConnect().execute(QStringLiteral("UPDATE Promemoria SET Eseguito=-1 Where IdPromemoria = %1 ").arg(id));
-    });
+    // A refused write (a locked user) is told, and the reminder is not shown as done.
+    if (!Guarded(QString(), [&] {
+            DataBase::AdoConnect().execute(
+                QStringLiteral("UPDATE Promemoria SET Eseguito=-1 Where IdPromemoria = %1 ").arg(id));
+        }))
+        return;
     AppError::ignoring([&] { findChild<QAction *>(QStringLiteral("mnuPromEseguito"))->setChecked(true); });
     AppError::ignoring([&] { grdThis->setCellText(grdThis->selectedRow(), 3, QStringLiteral(" Vero")); });
 }

@@ -135,7 +135,6 @@ private slots:
     void changesNothing_data()
     {
         QTest::addColumn<Attempt>("attempt");
-        QTest::addColumn<bool>("told");   // false: the command ignores its errors and shows nothing
         for (const Editor &e : kEditors) {
             const QString name = QString::fromLatin1(e.name);
             QTest::newRow(qPrintable(name + QStringLiteral(" add"))) << Attempt([e] {
@@ -144,37 +143,38 @@ private slots:
                     ui::click(form.get(), "Command1");
                 e.fill(form.get());
                 ui::click(form.get(), e.save);
-            }) << true;
+            });
             QTest::newRow(qPrintable(name + QStringLiteral(" change"))) << Attempt([e] {
                 const auto form = ui::openOn(e.make, e.id);
                 e.fill(form.get());
                 ui::click(form.get(), e.save);
-            }) << true;
+            });
             QTest::newRow(qPrintable(name + QStringLiteral(" delete"))) << Attempt([e] {
                 ui::click(ui::openOn(e.make, e.id).get(), "Command6");
-            }) << true;
+            });
         }
         const auto add = [](QWidget *f) { ui::click(f, "cmdAdd"); typeCell(f, "X"); };
         const auto change = [](QWidget *f) { ui::click(f, "cmdEdit"); typeCell(f, "X"); ui::click(f, "cmdUpdate"); };
         const auto remove = [](QWidget *f) { ui::click(f, "cmdDelete"); };
-        QTest::newRow("frmTurni add") << onGrid<frmTurni>(add) << true;
-        QTest::newRow("frmTurni change") << onGrid<frmTurni>(change) << true;
-        QTest::newRow("frmTurni delete") << onGrid<frmTurni>(remove) << true;
-        QTest::newRow("frmPostazioni add") << onGrid<frmPostazioni>(add) << true;
-        QTest::newRow("frmPostazioni change") << onGrid<frmPostazioni>(change) << true;
-        QTest::newRow("frmPostazioni delete") << onGrid<frmPostazioni>(remove) << true;
+        QTest::newRow("frmTurni add") << onGrid<frmTurni>(add);
+        QTest::newRow("frmTurni change") << onGrid<frmTurni>(change);
+        QTest::newRow("frmTurni delete") << onGrid<frmTurni>(remove);
+        QTest::newRow("frmPostazioni add") << onGrid<frmPostazioni>(add);
+        QTest::newRow("frmPostazioni change") << onGrid<frmPostazioni>(change);
+        QTest::newRow("frmPostazioni delete") << onGrid<frmPostazioni>(remove);
         QTest::newRow("reminder done") << Attempt([] {
             frmMain main;
             auto *bar = main.findChild<ExplorerBar *>();
             emit bar->itemClick(bar->item(QStringLiteral("PROMEMORIA")));
             ui::grid(&main)->setSelectedRow(1);
+            const QString shown = ui::grid(&main)->cellText(1, 3);
             main.findChild<QAction *>(QStringLiteral("mnuPromEseguito"))->trigger();
-        }) << false;
+            QCOMPARE(ui::grid(&main)->cellText(1, 3), shown);   // not shown as done
+        });
     }
     void changesNothing()
     {
         QFETCH(Attempt, attempt);
-        QFETCH(bool, told);
         const QStringList before = contents();
         attempt();
 
@@ -184,7 +184,7 @@ private slots:
         QVERIFY2(changed.isEmpty(), qPrintable(changed.join(QLatin1Char('\n'))));
         QList<MsgRecord> boxes = session->msg.shown();
         boxes.removeIf([](const MsgRecord &b) { return b.kind == MsgKind::Question; });
-        QCOMPARE(!boxes.isEmpty(), told);
+        QVERIFY(!boxes.isEmpty());
         for (const MsgRecord &box : boxes)
             QVERIFY2(box.text.startsWith(DbError::readOnly().description()), qPrintable(box.text));
     }
