@@ -23,7 +23,6 @@ RptContatti::RptContatti() : GridReport(QStringLiteral("Lista Contatti"))
         {"Cell", {5498, 0, 1505, 270}}, {"Descr", {7150, 0, 8724, 270}}};
     for (const auto &[field, rect] : fields)
         detail.addTextBox(QString::fromLatin1(field), rect);
-    control(QStringLiteral("Descr")).canGrow = true;
 
     pageFooter.height = 378;
     pageFooter.addPageOfPages(4308, 90);

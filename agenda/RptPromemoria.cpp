@@ -16,7 +16,7 @@ RptPromemoria::RptPromemoria() : GridReport(QStringLiteral("Promemoria"))
         pageHeader.addLine(QRect(x, 0, 0, 270));
 
     detail.height = 300;
-    detail.addTextBox(QStringLiteral("Oggetto"), QRect(200, 30, 4700, 255)).canGrow = true;
+    detail.addTextBox(QStringLiteral("Oggetto"), QRect(200, 30, 4700, 255));
     detail.addTextBox(QStringLiteral("Data"), QRect(5200, 30, 2000, 255));
     detail.addTextBox(QStringLiteral("Eseguito"), QRect(7700, 30, 1200, 255));
 

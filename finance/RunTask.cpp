@@ -33,7 +33,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
 #include <QScopeGuard>
 #include <functional>
 #include <memory>
@@ -162,14 +161,8 @@ void frmMain::StartBackup()
 
 void frmMain::showAbout()
 {
-    QMessageBox about(this);
-    about.setObjectName(QStringLiteral("About"));
-    about.setWindowTitle(QStringLiteral("Informazioni su Focolarium"));
-    about.setIcon(QMessageBox::Information);
-    about.setText(QStringLiteral("Focolarium"));
-    about.setInformativeText(QStringLiteral("Movimenti finanziari, rubrica, promemoria e appuntamenti della famiglia."));
-    about.setStandardButtons(QMessageBox::Ok);
-    Shell::showModal(&about);
+    MsgBox(QStringLiteral("Focolarium\n\nMovimenti finanziari, rubrica, promemoria e appuntamenti della famiglia."),
+           MsgKind::Information, QStringLiteral("Informazioni su Focolarium"));
 }
 
 void frmMain::connectCommands()

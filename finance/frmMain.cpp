@@ -300,7 +300,8 @@ QWidget *frmMain::buildSearchPanel()
 }
 
 // Each option as wide as its caption needs in the bar's font, the year box after them up to its own right
-// edge: no caption runs under the next control.
+// edge, or past it when a four-digit year needs more in the bar's font: no caption runs under the next
+// control, and the panel holds the box.
 void frmMain::fitYearRow()
 {
     const int yearRight = cboAnno->geometry().right();
@@ -313,7 +314,9 @@ void frmMain::fitYearRow()
         next = option->geometry().right() + 3;
     }
     const int x = std::max(cboAnno->x(), next);
-    cboAnno->setGeometry(x, cboAnno->y(), yearRight - x + 1, cboAnno->height());
+    const int width = std::max(yearRight - x + 1, EditableCombo::widthFor(cboAnno, QStringLiteral("0000")));
+    cboAnno->setGeometry(x, cboAnno->y(), width, cboAnno->height());
+    picSearch->setMinimumWidth(std::max(picSearch->minimumWidth(), cboAnno->geometry().right() + 1));
 }
 
 void frmMain::buildStatusBar()

@@ -1,6 +1,10 @@
 #include "EditableCombo.h"
 
 #include <QAbstractItemView>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+
+#include <algorithm>
 
 // Enter leaves what is typed in the box: the list holds the program's entries only.
 EditableCombo::EditableCombo(QWidget *parent) : QComboBox(parent)
@@ -18,6 +22,19 @@ void EditableCombo::showPopup()
     view()->selectionModel()->setCurrentIndex(entry, QItemSelectionModel::ClearAndSelect);
     if (entry.isValid())
         view()->scrollTo(entry);
+}
+
+int EditableCombo::widthFor(const QComboBox *combo, const QString &text)
+{
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = combo->isEditable();
+    option.frame = combo->hasFrame();
+    option.currentText = text;
+    // The text's advance or its ink, whichever is wider: a combo sizes itself by the ink.
+    const QFontMetrics metrics = combo->fontMetrics();
+    const QSize contents(std::max(metrics.horizontalAdvance(text), metrics.boundingRect(text).width()), metrics.height());
+    return combo->style()->sizeFromContents(QStyle::CT_ComboBox, &option, contents, combo).width();
 }
 
 #include "moc_EditableCombo.cpp"

@@ -12,4 +12,7 @@ public:
     explicit EditableCombo(QWidget *parent = nullptr);
 
     void showPopup() override;
+
+    // The width a closed combo needs to show the text whole beside its arrow, as its style measures it.
+    static int widthFor(const QComboBox *combo, const QString &text);
 };

@@ -112,15 +112,6 @@ void Report::show(QWidget *parent)
 
 namespace {
 
-// A font measured and drawn in twips: its pixel size is its point size times 20.
-QFont twipFont(QFont font)
-{
-    const qreal points = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 0.75;
-    font.setPixelSize(std::max(1, int(std::lround(points * TwipsPerPoint))));
-    font.setHintingPreference(QFont::PreferNoHinting);
-    return font;
-}
-
 class Layouter
 {
 public:
@@ -151,9 +142,10 @@ public:
             }
             onRecord = false;
         }
-        if (y + r.reportFooter.height > footerTop && y > bodyTop)
+        const int footer = sectionHeight(r.reportFooter);
+        if (y + footer > footerTop && y > bodyTop)
             nextPage();
-        place(r.reportFooter, sectionHeight(r.reportFooter));
+        place(r.reportFooter, footer);
         endPage();
         writePageNumbers();
     }
@@ -163,7 +155,14 @@ private:
     {
         quint16 font = 0;
         int field = -1;           // the text box's field in the data source
-        bool wrap = false;        // a growing box, or one with room for two lines
+    };
+
+    // A control's text as it will be placed: its lines and their height.
+    struct Measured
+    {
+        QString text;
+        int height = 0;
+        std::vector<int> lineStarts;
     };
 
     void prepare(const ReportSection &s)
@@ -174,10 +173,10 @@ private:
             const QFont f = twipFont(c.font.value_or(r.font));
             const auto at = std::find(out.fonts.cbegin(), out.fonts.cend(), f);
             p.font = quint16(at - out.fonts.cbegin());
-            if (at == out.fonts.cend())
+            if (at == out.fonts.cend()) {
                 out.fonts.append(f);
-            // Measured as the growing boxes are, so that the painter wraps where the layout did.
-            p.wrap = c.canGrow || c.rect.height() >= 2 * wrappedHeight(f, c.rect.width(), QStringLiteral("X"));
+                breakers.emplace_back(f);
+            }
             if (c.type == ReportControl::TextBox && r.dataSource && r.dataSource->isOpen()) {
                 p.field = r.dataSource->fieldIndex(c.field);
                 if (p.field < 0)
@@ -202,22 +201,29 @@ private:
         }
     }
 
-    // The section's height for the current record: growing boxes add what their text needs.
+    Measured measure(QString text, quint16 font, int width)
+    {
+        if (text.isEmpty())
+            return {};
+        LineBreaker &breaker = breakers[font];
+        std::vector<int> starts = breaker.breaks(text, width);
+        const int height = int(starts.size() + 1) * breaker.lineHeight();
+        return {std::move(text), height, std::move(starts)};
+    }
+
+    // The section's height for the current record: a box grows to the lines of its text, and the
+    // section with it.
     int sectionHeight(const ReportSection &s)
     {
-        grown.clear();
+        measured.assign(s.controls.size(), Measured());
         int extra = 0;
         const std::vector<Prepared> &prepared = preparedOf.at(&s);
         for (size_t i = 0; i < s.controls.size(); ++i) {
             const ReportControl &c = s.controls[i];
-            if (!c.canGrow)
+            if (c.type == ReportControl::Line || c.type == ReportControl::Shape)
                 continue;
-            const Prepared &p = prepared[i];
-            const int need = wrappedHeight(out.fonts[p.font], c.rect.width(), textOf(c, p));
-            if (need > c.rect.height()) {
-                grown.emplace_back(&c, need);
-                extra = std::max(extra, need - c.rect.height());
-            }
+            measured[i] = measure(textOf(c, prepared[i]), prepared[i].font, c.rect.width());
+            extra = std::max(extra, measured[i].height - c.rect.height());
         }
         return s.height + extra;
     }
@@ -231,10 +237,9 @@ private:
         const std::vector<Prepared> &prepared = preparedOf.at(&s);
         for (size_t i = 0; i < s.controls.size(); ++i) {
             const ReportControl &c = s.controls[i];
+            Measured &m = measured[i];
             QRect rect = c.rect.translated(left, y);
-            for (const auto &[control, need] : grown)
-                if (control == &c)
-                    rect.setHeight(need);
+            rect.setHeight(std::max(rect.height(), m.height));
             if (rect.top() >= bottom && !(c.type == ReportControl::Line && rect.top() == bottom))
                 continue;
             if (rect.top() + rect.height() > bottom)
@@ -249,15 +254,14 @@ private:
             case ReportControl::Shape: item.type = PlacedItem::Fill; break;
             default:
                 item.type = PlacedItem::Text;
-                item.wrap = p.wrap;
-                item.text = textOf(c, p);
+                item.text = std::move(m.text);
+                item.lineStarts = std::move(m.lineStarts);
                 if (c.type == ReportControl::Label && c.caption.contains(QLatin1Char('%')))
                     pageTexts.push_back({int(out.pages.size()) - 1, page().items.size()});
                 break;
             }
             page().items.push_back(std::move(item));
         }
-        grown.clear();
         y = bottom;
     }
 
@@ -265,7 +269,9 @@ private:
 
     void startPage(bool first)
     {
-        out.pages.emplace_back();
+        // A page holds about as many items as the one before it.
+        const size_t before = out.pages.empty() ? 0 : out.pages.back().items.size();
+        out.pages.emplace_back().items.reserve(before);
         y = r.margins.top();
         if (first)
             place(r.reportHeader, sectionHeight(r.reportHeader));
@@ -281,27 +287,32 @@ private:
 
     void nextPage()
     {
-        // The grown heights belong to the section waiting to be placed on the next page.
-        const auto waiting = grown;
-        grown.clear();
+        // The measured texts belong to the section waiting to be placed on the next page.
+        std::vector<Measured> waiting = std::move(measured);
         endPage();
         startPage(false);
-        grown = waiting;
+        measured = std::move(waiting);
     }
 
+    // The numbers are known only now: their texts are measured again, and their boxes grow into
+    // the page's bottom margin.
     void writePageNumbers()
     {
         const QString count = QString::number(out.pages.size());
         for (const auto &[pageIndex, itemIndex] : pageTexts) {
-            QString &text = out.pages[pageIndex].items[itemIndex].text;
-            text.replace(QLatin1String("%p"), QString::number(pageIndex + 1)).replace(QLatin1String("%P"), count);
+            PlacedItem &item = out.pages[pageIndex].items[itemIndex];
+            item.text.replace(QLatin1String("%p"), QString::number(pageIndex + 1)).replace(QLatin1String("%P"), count);
+            Measured m = measure(item.text, item.font, item.rect.width());
+            item.lineStarts = std::move(m.lineStarts);
+            item.rect.setHeight(std::max(item.rect.height(), m.height));
         }
     }
 
     const Report &r;
     ReportLayout &out;
     std::unordered_map<const ReportSection *, std::vector<Prepared>> preparedOf;
-    std::vector<std::pair<const ReportControl *, int>> grown;
+    std::vector<LineBreaker> breakers;   // per font of out.fonts
+    std::vector<Measured> measured;       // per control of the section being placed
     std::vector<std::pair<int, size_t>> pageTexts;
     int records = 0;
     bool onRecord = false;

@@ -2,6 +2,8 @@
 // A banded report: five sections of controls placed in twips, filled from a recordset. A report
 // is a plain definition beside the form that prints it; layout() lays it out into pages and
 // show() opens the modal preview of those pages. The layer knows no table of the system.
+// Every text prints whole: one wider than its box wraps, and a box too low for its lines grows,
+// its section with it.
 
 #include <QColor>
 #include <QFont>
@@ -33,7 +35,6 @@ struct ReportControl
     QString field;
     std::optional<QFont> font;    // the report's font when not set
     QColor color = Qt::black;     // text and line colour; a shape's fill
-    bool canGrow = false;         // wrapped text taller than the box makes its section taller
 };
 
 struct ReportSection

@@ -5,38 +5,85 @@
 #include <QStringList>
 #include <QTextLayout>
 #include <QTextOption>
+#include <algorithm>
 #include <cmath>
 
-static QTextOption textOption(bool wrap)
+QFont twipFont(QFont font)
 {
-    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
-    option.setWrapMode(wrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
-    return option;
+    const qreal points = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 0.75;
+    font.setPixelSize(std::max(1, int(std::lround(points * TwipsPerPoint))));
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(false);
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    return font;
 }
 
-// Lays the text out in lines of the width, one under the other; returns their height. Line breaks
-// in the text break lines.
-static qreal layOut(QTextLayout &layout, int width, bool wrap)
+LineBreaker::LineBreaker(const QFont &font)
+    : m_metrics(font), m_lineHeight(int(std::ceil(m_metrics.height()))), m_advances(0x10000, -1)
 {
-    QString text = layout.text();
-    text.remove(QLatin1Char('\r')).replace(QLatin1Char('\n'), QChar::LineSeparator);
-    layout.setText(text);
-    layout.setTextOption(textOption(wrap));
-    layout.beginLayout();
-    qreal height = 0;
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(width);
-        line.setPosition(QPointF(0, height));
-        height += line.height();
+}
+
+qreal LineBreaker::advance(const QString &text, int at)
+{
+    const QChar c = text.at(at);
+    if (c.isHighSurrogate())   // a letter outside the basic plane, measured whole
+        return m_metrics.horizontalAdvance(text.mid(at, 2));
+    qreal &a = m_advances[c.unicode()];
+    if (a < 0)
+        a = m_metrics.horizontalAdvance(c);
+    return a;
+}
+
+std::vector<int> LineBreaker::breaks(const QString &text, int width)
+{
+    std::vector<int> starts;
+    int lineStart = 0;
+    qreal lineWidth = 0;          // of the line so far, its blanks included
+    int wordStart = -1;           // the line's last word after a blank, where it may break
+    qreal beforeWord = 0;         // the line's width before that word
+    bool blank = false;           // the last unit was a blank that follows a letter of the line
+    bool ink = false;             // the line has a letter
+    const qsizetype size = text.size();
+    for (int i = 0; i < size; ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\n')) {
+            starts.push_back(i + 1);
+            lineStart = i + 1;
+            lineWidth = 0;
+            wordStart = -1;
+            blank = ink = false;
+            continue;
+        }
+        if (c.isLowSurrogate())
+            continue;   // a letter's second half goes with its first
+        const qreal a = advance(text, i);
+        if (c.isSpace()) {
+            // Blanks at a line's end hang past its edge, as in any text.
+            lineWidth += a;
+            blank = ink;
+            continue;
+        }
+        if (blank) {
+            wordStart = i;
+            beforeWord = lineWidth;
+            blank = false;
+        }
+        if (lineWidth + a > width && wordStart > lineStart) {
+            starts.push_back(wordStart);
+            lineStart = wordStart;
+            lineWidth -= beforeWord;
+            wordStart = -1;
+        }
+        if (lineWidth + a > width && i > lineStart) {
+            starts.push_back(i);
+            lineStart = i;
+            lineWidth = 0;
+            wordStart = -1;
+        }
+        lineWidth += a;
+        ink = true;
     }
-    layout.endLayout();
-    return height;
-}
-
-int wrappedHeight(const QFont &font, int width, const QString &text)
-{
-    QTextLayout layout(text, font);
-    return int(std::ceil(layOut(layout, width, true)));
+    return starts;
 }
 
 QStringList ReportLayout::texts(int page) const
@@ -46,6 +93,31 @@ QStringList ReportLayout::texts(int page) const
         if (item.type == PlacedItem::Text)
             out << item.text;
     return out;
+}
+
+// One line of a text as the layout broke it; its trailing blanks and line break are not drawn.
+static void drawLine(QPainter &painter, const QFont &font, QString text, const QPoint &at, const QRect &box)
+{
+    text.remove(QLatin1Char('\r'));
+    while (!text.isEmpty() && text.back().isSpace())
+        text.chop(1);
+    if (text.isEmpty())
+        return;
+    QTextLayout layout(text, font);
+    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setPosition(QPointF(0, 0));
+    layout.endLayout();
+    // Clipping costs a printer or PDF file dearly: only a line that leaves its box is clipped.
+    const bool clip = !QRectF(box).contains(QRectF(at, QSizeF(line.naturalTextWidth(), line.height())));
+    if (clip)
+        painter.setClipRect(box);
+    layout.draw(&painter, at);
+    if (clip)
+        painter.setClipping(false);
 }
 
 void paintPage(QPainter &painter, const ReportLayout &layout, int page)
@@ -65,19 +137,17 @@ void paintPage(QPainter &painter, const ReportLayout &layout, int page)
                              QPoint(item.rect.left() + item.rect.width(), item.rect.top() + item.rect.height()));
             break;
         case PlacedItem::Text: {
-            if (item.text.isEmpty())
-                break;
-            QTextLayout text(item.text, layout.fonts.at(item.font));
-            layOut(text, item.rect.width(), item.wrap);
+            const QFont &font = layout.fonts.at(item.font);
+            const int lineHeight = int(std::ceil(QFontMetricsF(font).height()));
             painter.setPen(color);
-            // Clipping costs a printer or PDF file dearly: only a text that overflows its box is clipped.
-            const QRectF bounds = text.boundingRect().translated(item.rect.topLeft());
-            const bool clip = !QRectF(item.rect).contains(bounds);
-            if (clip)
-                painter.setClipRect(item.rect);
-            text.draw(&painter, item.rect.topLeft());
-            if (clip)
-                painter.setClipping(false);
+            int start = 0;
+            QPoint at = item.rect.topLeft();
+            for (size_t line = 0; line <= item.lineStarts.size(); ++line) {
+                const int end = line < item.lineStarts.size() ? item.lineStarts[line] : int(item.text.size());
+                drawLine(painter, font, item.text.mid(start, end - start), at, item.rect);
+                start = end;
+                at.ry() += lineHeight;
+            }
             break;
         }
         }

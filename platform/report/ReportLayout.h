@@ -4,6 +4,7 @@
 // device (the preview, a printer, a PDF file).
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QRect>
 #include <QRgb>
@@ -18,11 +19,11 @@ struct PlacedItem
 {
     enum Type : quint8 { Text, Line, Fill };
     Type type = Text;
-    bool wrap = false;            // text wraps at the box's width; else one line cut at its right edge
     quint16 font = 0;             // index into ReportLayout::fonts
     QRgb color = 0;
     QRect rect;                   // the text's box (clipped to it), the line's corners, the fill
     QString text;
+    std::vector<int> lineStarts;  // where the text's second and later lines start, as the layout broke it
 };
 
 struct ReportPage
@@ -45,10 +46,28 @@ struct ReportLayout
 // Twips per point; fonts and pens are sized in twips so that one transform draws them on any device.
 constexpr int TwipsPerPoint = 20;
 
-// The height of a text wrapped to the width (at word boundaries, inside a word too long for a
-// line), in the font's units; the layout grows boxes by it and the painter wraps the same way.
-// Line breaks in the text always break lines.
-int wrappedHeight(const QFont &font, int width, const QString &text);
+// Breaks the texts of one font into lines of a width: at blanks, inside a word longer than a line,
+// and at the text's own line breaks. The report fonts draw without kerning or ligatures, so a line
+// is as wide as the sum of its letters' advances: measuring is cheap, and the painter draws the
+// lines where they were broken.
+class LineBreaker
+{
+public:
+    explicit LineBreaker(const QFont &font);
+    int lineHeight() const { return m_lineHeight; }
+    // The starts of the lines after the first; none when the text is one line.
+    std::vector<int> breaks(const QString &text, int width);
+
+private:
+    qreal advance(const QString &text, int at);
+
+    QFontMetricsF m_metrics;
+    int m_lineHeight;
+    std::vector<qreal> m_advances;   // per UTF-16 unit, measured when first met; negative: not yet
+};
+
+// The font a report draws a text in, sized in twips: pixel size = points × 20.
+QFont twipFont(QFont font);
 
 // Draws page `page` (from 0) with the painter's unit set to one twip of the paper.
 void paintPage(QPainter &painter, const ReportLayout &layout, int page);

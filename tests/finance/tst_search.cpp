@@ -279,6 +279,20 @@ private slots:
         QCOMPARE(years->currentText(), typed.isNull() ? QStringLiteral("2024") : typed);
     }
 
+    // The closed year box shows a four-digit year whole beside its arrow, as the style measures a
+    // combo showing one, and the panel holds the box.
+    void yearBoxHoldsAYear()
+    {
+        QComboBox *years = combo("cboAnno");
+        QComboBox probe(years->parentWidget());
+        probe.setEditable(true);
+        probe.setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        probe.addItem(QStringLiteral("0000"));
+        QVERIFY2(years->width() >= probe.sizeHint().width(),
+                 qPrintable(QStringLiteral("%1 < %2").arg(years->width()).arg(probe.sizeHint().width())));
+        QVERIFY(years->parentWidget()->rect().contains(years->geometry()));
+    }
+
     // Enter leaves a typed year in the box only: the list stays the eleven years around the working year.
     void enterAddsNoYear()
     {

@@ -40,7 +40,7 @@ public:
         pageHeader.addLabel(QStringLiteral("Intestazione"), QRect(50, 0, 2000, 255));
         pageHeader.addLine(QRect(3000, 0, 0, 270));
         detail.height = 270;
-        detail.addTextBox(QStringLiteral("TESTO"), QRect(0, 0, 3000, 270)).canGrow = true;
+        detail.addTextBox(QStringLiteral("TESTO"), QRect(0, 0, 3000, 270));
         pageFooter.height = 378;
         pageFooter.addPageOfPages(4308, 90);
         reportFooter.height = 525;
@@ -111,6 +111,20 @@ private:
     mutable Engine m_engine{this};
 };
 
+// The pieces of text painted on a page that start within the box.
+static QList<TextRecorder::Piece> paintedIn(const ReportLayout &layout, int page, const QRect &box)
+{
+    TextRecorder device;
+    QPainter painter(&device);
+    paintPage(painter, layout, page);
+    painter.end();
+    QList<TextRecorder::Piece> out;
+    for (const TextRecorder::Piece &piece : device.pieces)
+        if (box.contains(piece.left, piece.baseline))
+            out << piece;
+    return out;
+}
+
 class tst_Report : public QObject
 {
     Q_OBJECT
@@ -176,9 +190,9 @@ private slots:
         QCOMPARE(layout.texts(pages - 1).mid(0, layout.texts(pages - 1).size() - 4).last(), QString::number(records));
     }
 
-    // A growing box takes the height of its wrapped text, and the next detail follows it; one taller
-    // than a page is cut at the page's body and the next detail starts a new page.
-    void canGrow_data()
+    // A box takes the height of its wrapped text, and the next detail follows it; one taller than a
+    // page is cut at the page's body and the next detail starts a new page.
+    void textGrowsItsBox_data()
     {
         QTest::addColumn<int>("length");
         QTest::addColumn<bool>("grows");
@@ -187,7 +201,7 @@ private slots:
         QTest::newRow("2000 characters") << 2000 << true << 1;
         QTest::newRow("taller than a page") << 30000 << true << 2;
     }
-    void canGrow()
+    void textGrowsItsBox()
     {
         QFETCH(int, length);
         QFETCH(bool, grows);
@@ -217,9 +231,9 @@ private slots:
             QCOMPARE(next->rect.top(), 400 + 270);
     }
 
-    // A growing box paints every word of its text inside the box, with the layout's own wrapping:
+    // A wrapped text paints every word inside its box, with the layout's own wrapping:
     // each text from one word to three lines, so that every wrap boundary is crossed.
-    void growingTextIsPaintedWhole()
+    void wrappedTextIsPaintedWhole()
     {
         const QString words = QStringLiteral(
             " Nota lunga del contatto da richiamare dopo le ferie per il preventivo della cucina nuova e per "
@@ -234,20 +248,70 @@ private slots:
                 if (item.text == text)
                     box = &item;
             QVERIFY(box);
-            TextRecorder device;
-            QPainter painter(&device);
-            paintPage(painter, layout, 0);
-            painter.end();
             QStringList painted;
-            for (const TextRecorder::Piece &piece : device.pieces) {
-                if (!box->rect.contains(piece.left, piece.baseline))
-                    continue;   // another box
+            for (const TextRecorder::Piece &piece : paintedIn(layout, 0, box->rect)) {
                 QVERIFY2(piece.right <= box->rect.left() + box->rect.width() + 1,
                          qPrintable(QStringLiteral("%1 words: \"%2\" overflows its box").arg(n).arg(piece.text)));
                 painted += piece.text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
             }
             QCOMPARE(painted, all.mid(0, n));
         }
+    }
+
+    // Whatever a box is given, its text is painted whole, inside the box: one that does not fit on
+    // a line wraps and its box grows.
+    void everyTextIsPaintedWhole_data()
+    {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QRect>("box");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("records");
+        QTest::newRow("the longest totals line, in the report footer")
+            << "ReportFooter" << QRect(4000, 300, 7000, 225)
+            << "Entrate  9.999.999.999,99 €         Uscite  9.999.999.999,99 €       =  -9.999.999.999,99 €"
+               "          per 100000 record selezionati"
+            << 0;
+        // Room for the footer as designed, not for its lines: it moves to the next page.
+        QTest::newRow("a totals line of lines, after a full page")
+            << "ReportFooter" << QRect(4000, 300, 3000, 225)
+            << "Entrate  9.999.999.999,99 €         Uscite  9.999.999.999,99 €       =  -9.999.999.999,99 €"
+               "          per 100000 record selezionati"
+            << 34;
+        QTest::newRow("a caption in the page header")
+            << "PageHeader" << QRect(4000, 0, 700, 255) << "Data Registrazione" << 0;
+        QTest::newRow("a field in the detail")
+            << "Detail" << QRect(4000, 0, 1500, 270) << " Rata del mutuo della casa al mare" << 1;
+        // A page each: the last page number has four digits.
+        QTest::newRow("a page number of four digits") << "PageFooter" << QRect(4878, 90, 285, 240) << "1000" << 1000;
+    }
+    void everyTextIsPaintedWhole()
+    {
+        QFETCH(QString, section);
+        QFETCH(QRect, box);
+        QFETCH(QString, text);
+        QFETCH(int, records);
+        TestReport report(records == 1 ? QStringList{text} : numbered(records));
+        report.orientation = QPageLayout::Landscape;
+        if (section == QLatin1String("Detail"))
+            report.detail.addTextBox(QStringLiteral("Testo"), box);
+        else if (section == QLatin1String("PageFooter"))
+            report.detail.height = 9000;
+        else
+            report.section(section).addLabel(text, box);
+        const ReportLayout layout = report.layout();
+        const int page = layout.pageCount() - 1;
+        const PlacedItem *placed = nullptr;
+        for (const PlacedItem &item : layout.pages[page].items)
+            if (item.text == text && item.rect.left() == report.margins.left() + box.left())
+                placed = &item;
+        QVERIFY(placed);
+        QString painted;
+        for (const TextRecorder::Piece &piece : paintedIn(layout, page, placed->rect)) {
+            QVERIFY2(piece.right <= placed->rect.left() + placed->rect.width() + 1,
+                     qPrintable(QStringLiteral("\"%1\" overflows its box").arg(piece.text)));
+            painted += piece.text;
+        }
+        QCOMPARE(painted.remove(QLatin1Char(' ')), QString(text).remove(QLatin1Char(' ')));
     }
 
     void boundFieldsAreFoundWithoutCase()
@@ -300,6 +364,14 @@ private slots:
         records->addNew();
         setFieldText(*records, 0, text);
         QCOMPARE(records->value(0).toString(), kept);
+    }
+
+    // Lines narrower than a letter outside the basic plane still break between letters only.
+    void linesKeepWholeLetters()
+    {
+        LineBreaker breaker(twipFont(QFont(QStringLiteral("Arial"))));
+        const QString text = QString::fromUcs4(U"\U0001F600\U0001F600\U0001F600");
+        QCOMPARE(breaker.breaks(text, 1), (std::vector<int>{2, 4}));
     }
 
     void pdfHasTheLayoutsPages()
