@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <unordered_map>
 
 static ReportControl &added(ReportSection &s, ReportControl::Type type, const QRect &rect)
@@ -161,22 +162,28 @@ private:
     struct Measured
     {
         QString text;
+        quint16 font = 0;         // the control's, or a smaller one for a word wider than its box
         int height = 0;
         std::vector<int> lineStarts;
     };
+
+    // The index of a font in out.fonts, added with its line breaker when new.
+    quint16 fontIndex(const QFont &f)
+    {
+        const auto index = quint16(std::find(out.fonts.cbegin(), out.fonts.cend(), f) - out.fonts.cbegin());
+        if (index == out.fonts.size()) {
+            out.fonts.append(f);
+            breakers.emplace_back(f);
+        }
+        return index;
+    }
 
     void prepare(const ReportSection &s)
     {
         std::vector<Prepared> &prepared = preparedOf[&s];
         for (const ReportControl &c : s.controls) {
             Prepared p;
-            const QFont f = twipFont(c.font.value_or(r.font));
-            const auto at = std::find(out.fonts.cbegin(), out.fonts.cend(), f);
-            p.font = quint16(at - out.fonts.cbegin());
-            if (at == out.fonts.cend()) {
-                out.fonts.append(f);
-                breakers.emplace_back(f);
-            }
+            p.font = fontIndex(twipFont(c.font.value_or(r.font)));
             if (c.type == ReportControl::TextBox && r.dataSource && r.dataSource->isOpen()) {
                 p.field = r.dataSource->fieldIndex(c.field);
                 if (p.field < 0)
@@ -201,14 +208,36 @@ private:
         }
     }
 
+    // A font's size, a pixel smaller at least, cached: many texts take the same.
+    quint16 smaller(quint16 font, int pixels)
+    {
+        const int size = out.fonts[font].pixelSize();
+        pixels = std::max(1, std::min(pixels, size - 1));
+        const auto [at, added] = smallerFonts.try_emplace({font, pixels}, 0);
+        if (added) {
+            QFont f = out.fonts[font];
+            f.setPixelSize(pixels);
+            at->second = fontIndex(f);
+        }
+        return at->second;
+    }
+
     Measured measure(QString text, quint16 font, int width)
     {
+        Measured m;
+        m.font = font;
         if (text.isEmpty())
-            return {};
-        LineBreaker &breaker = breakers[font];
-        std::vector<int> starts = breaker.breaks(text, width);
-        const int height = int(starts.size() + 1) * breaker.lineHeight();
-        return {std::move(text), height, std::move(starts)};
+            return m;
+        m.lineStarts = breakers[font].breaks(text, width);
+        // A word wider than its box stays whole in a font just small enough for it.
+        for (qreal over = breakers[m.font].overflow(); over > 0 && out.fonts[m.font].pixelSize() > 1;
+             over = breakers[m.font].overflow()) {
+            m.font = smaller(m.font, int(out.fonts[m.font].pixelSize() * width / over));
+            m.lineStarts = breakers[m.font].breaks(text, width);
+        }
+        m.height = int(m.lineStarts.size() + 1) * breakers[m.font].lineHeight();
+        m.text = std::move(text);
+        return m;
     }
 
     // The section's height for the current record: a box grows to the lines of its text, and the
@@ -239,6 +268,9 @@ private:
             const ReportControl &c = s.controls[i];
             Measured &m = measured[i];
             QRect rect = c.rect.translated(left, y);
+            // What spans the section as designed (a band, a separator) spans it as it grows.
+            if (c.rect.top() == 0 && c.rect.height() == s.height)
+                rect.setHeight(height);
             rect.setHeight(std::max(rect.height(), m.height));
             if (rect.top() >= bottom && !(c.type == ReportControl::Line && rect.top() == bottom))
                 continue;
@@ -254,6 +286,7 @@ private:
             case ReportControl::Shape: item.type = PlacedItem::Fill; break;
             default:
                 item.type = PlacedItem::Text;
+                item.font = m.font;
                 item.text = std::move(m.text);
                 item.lineStarts = std::move(m.lineStarts);
                 if (c.type == ReportControl::Label && c.caption.contains(QLatin1Char('%')))
@@ -303,6 +336,7 @@ private:
             PlacedItem &item = out.pages[pageIndex].items[itemIndex];
             item.text.replace(QLatin1String("%p"), QString::number(pageIndex + 1)).replace(QLatin1String("%P"), count);
             Measured m = measure(item.text, item.font, item.rect.width());
+            item.font = m.font;
             item.lineStarts = std::move(m.lineStarts);
             item.rect.setHeight(std::max(item.rect.height(), m.height));
         }
@@ -312,6 +346,7 @@ private:
     ReportLayout &out;
     std::unordered_map<const ReportSection *, std::vector<Prepared>> preparedOf;
     std::vector<LineBreaker> breakers;   // per font of out.fonts
+    std::map<std::pair<quint16, int>, quint16> smallerFonts;   // (font, pixel size) to its index
     std::vector<Measured> measured;       // per control of the section being placed
     std::vector<std::pair<int, size_t>> pageTexts;
     int records = 0;

@@ -37,6 +37,7 @@ qreal LineBreaker::advance(const QString &text, int at)
 std::vector<int> LineBreaker::breaks(const QString &text, int width)
 {
     std::vector<int> starts;
+    m_overflow = 0;
     int lineStart = 0;
     qreal lineWidth = 0;          // of the line so far, its blanks included
     int wordStart = -1;           // the line's last word after a blank, where it may break
@@ -74,13 +75,9 @@ std::vector<int> LineBreaker::breaks(const QString &text, int width)
             lineWidth -= beforeWord;
             wordStart = -1;
         }
-        if (lineWidth + a > width && i > lineStart) {
-            starts.push_back(i);
-            lineStart = i;
-            lineWidth = 0;
-            wordStart = -1;
-        }
         lineWidth += a;
+        if (lineWidth > width)   // the line is one word, too long for it
+            m_overflow = std::max(m_overflow, lineWidth);
         ink = true;
     }
     return starts;

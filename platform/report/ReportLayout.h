@@ -46,10 +46,10 @@ struct ReportLayout
 // Twips per point; fonts and pens are sized in twips so that one transform draws them on any device.
 constexpr int TwipsPerPoint = 20;
 
-// Breaks the texts of one font into lines of a width: at blanks, inside a word longer than a line,
-// and at the text's own line breaks. The report fonts draw without kerning or ligatures, so a line
-// is as wide as the sum of its letters' advances: measuring is cheap, and the painter draws the
-// lines where they were broken.
+// Breaks the texts of one font into lines of a width: at blanks and at the text's own line breaks,
+// never inside a word. The report fonts draw without kerning or ligatures, so a line is as wide as
+// the sum of its letters' advances: measuring is cheap, and the painter draws the lines where they
+// were broken.
 class LineBreaker
 {
 public:
@@ -57,12 +57,16 @@ public:
     int lineHeight() const { return m_lineHeight; }
     // The starts of the lines after the first; none when the text is one line.
     std::vector<int> breaks(const QString &text, int width);
+    // The widest line of the last text broken that is wider than its width: a word too long for
+    // a line, kept whole. 0 when every line fits.
+    qreal overflow() const { return m_overflow; }
 
 private:
     qreal advance(const QString &text, int at);
 
     QFontMetricsF m_metrics;
     int m_lineHeight;
+    qreal m_overflow = 0;
     std::vector<qreal> m_advances;   // per UTF-16 unit, measured when first met; negative: not yet
 };
 

@@ -78,7 +78,7 @@ private slots:
                                                 << "Lista Movimenti" << true << movementHead << 3 << "status" << false;
         QTest::newRow("contacts, long notes")
             << "INSERT INTO Contatti (IdContatto, Nome, cognome, Tel, Cell, altro, Condividi, IdUtente) VALUES "
-               "(11, 'Mario', 'Rossi', NULL, '333111', '" + QString(1999, QLatin1Char('n')).replace(7, 1, " ") + "', 0, 1),"
+               "(11, 'Mario', 'Rossi', NULL, '333111', '" + QStringLiteral("nota ").repeated(400).left(1999) + "', 0, 1),"
                "(12, 'Luisa', 'Bianchi', '0612', NULL, 'amica', 0, 1);"
             << "mnuVisContatti" << 0 << "mnuPrtCon" << "Lista Contatti" << true
             << QStringList{"Contatti", "Nome", "Cognome", "Telefono", "Cellulare", "Descrizione"} << 1 << "" << true;
