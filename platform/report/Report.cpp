@@ -229,12 +229,16 @@ private:
         if (text.isEmpty())
             return m;
         m.lineStarts = breakers[font].breaks(text, width);
-        // A word wider than its box stays whole in a font just small enough for it.
-        for (qreal over = breakers[m.font].overflow(); over > 0 && out.fonts[m.font].pixelSize() > 1;
+        // A word wider than its box stays whole in a font just small enough for it, down to two
+        // thirds of the box's font; a word longer still is broken between its letters.
+        const int least = std::max(1, out.fonts[font].pixelSize() * 2 / 3);
+        for (qreal over = breakers[m.font].overflow(); over > 0 && out.fonts[m.font].pixelSize() > least;
              over = breakers[m.font].overflow()) {
-            m.font = smaller(m.font, int(out.fonts[m.font].pixelSize() * width / over));
+            m.font = smaller(m.font, std::max(least, int(out.fonts[m.font].pixelSize() * width / over)));
             m.lineStarts = breakers[m.font].breaks(text, width);
         }
+        if (breakers[m.font].overflow() > 0)
+            m.lineStarts = breakers[m.font].breaks(text, width, true);
         m.height = int(m.lineStarts.size() + 1) * breakers[m.font].lineHeight();
         m.text = std::move(text);
         return m;

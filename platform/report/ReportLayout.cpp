@@ -34,7 +34,7 @@ qreal LineBreaker::advance(const QString &text, int at)
     return a;
 }
 
-std::vector<int> LineBreaker::breaks(const QString &text, int width)
+std::vector<int> LineBreaker::breaks(const QString &text, int width, bool breakWords)
 {
     std::vector<int> starts;
     m_overflow = 0;
@@ -73,6 +73,12 @@ std::vector<int> LineBreaker::breaks(const QString &text, int width)
             starts.push_back(wordStart);
             lineStart = wordStart;
             lineWidth -= beforeWord;
+            wordStart = -1;
+        }
+        if (breakWords && i > lineStart && lineWidth + a > width) {
+            starts.push_back(i);
+            lineStart = i;
+            lineWidth = 0;
             wordStart = -1;
         }
         lineWidth += a;

@@ -55,8 +55,9 @@ class LineBreaker
 public:
     explicit LineBreaker(const QFont &font);
     int lineHeight() const { return m_lineHeight; }
-    // The starts of the lines after the first; none when the text is one line.
-    std::vector<int> breaks(const QString &text, int width);
+    // The starts of the lines after the first; none when the text is one line. Lines break at
+    // blanks, or also between letters when a word is let break.
+    std::vector<int> breaks(const QString &text, int width, bool breakWords = false);
     // The widest line of the last text broken that is wider than its width: a word too long for
     // a line, kept whole. 0 when every line fits.
     qreal overflow() const { return m_overflow; }

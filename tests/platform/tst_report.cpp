@@ -327,6 +327,26 @@ private slots:
             QVERIFY(band->rect.contains(placed->rect) && !placed->lineStarts.empty());
     }
 
+    // A word so long that shrinking it would make it unreadable keeps a readable font and is broken
+    // between its letters instead, each line inside the box.
+    void aWordTooLongBreaksBetweenLetters()
+    {
+        const QString word = QStringLiteral("https://www.") + QString(300, QLatin1Char('w')) + QStringLiteral(".it");
+        TestReport report({word});
+        const ReportLayout layout = report.layout();
+        const PlacedItem *placed = nullptr;
+        for (const PlacedItem &item : layout.pages[0].items)
+            placed = item.text == word ? &item : placed;
+        QVERIFY(placed && !placed->lineStarts.empty());
+        QVERIFY(layout.fonts.at(placed->font).pixelSize() * 3 >= twipFont(report.font).pixelSize() * 2);
+        QString painted;
+        for (const TextRecorder::Piece &piece : paintedIn(layout, 0, placed->rect)) {
+            QVERIFY(piece.right <= placed->rect.right() + 2);
+            painted += piece.text;
+        }
+        QCOMPARE(painted, word);
+    }
+
     void boundFieldsAreFoundWithoutCase()
     {
         TestReport report({QStringLiteral("x")});
