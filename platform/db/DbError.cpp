@@ -21,9 +21,10 @@ namespace DbError {
 
 AppError fromSqlite(sqlite3 *db, int rc)
 {
+    // Read before asking about the switch: that question's own statement clears the message.
+    const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
     if ((rc & 0xff) == SQLITE_READONLY && db && readsOnly(db))
         return readOnly();
-    const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
     switch (rc) {
     case SQLITE_CONSTRAINT_FOREIGNKEY:
         return AppError(AppError::ForeignKey,

@@ -352,7 +352,7 @@ private slots:
     }
 
     // A connection that only reads still brings an older file over as it opens, when it can, and then
-    // refuses every write: a statement, or a transaction begun for writing, in either order.
+    // refuses every write: a statement, or a transaction begun for writing.
     void readOnlyRefusesWrites_data()
     {
         QTest::addColumn<bool>("locked");   // another copy holds the write lock while it opens
@@ -382,6 +382,22 @@ private slots:
         QCOMPARE(cn.query(QStringLiteral("SELECT count(*) FROM Contatti WHERE cognome = 'èlia'")).value(0).value(0),
                  QVariant(locked ? 0 : 1));
         QCOMPARE(RawDb::scalar(file, QStringLiteral("SELECT cognome FROM Contatti")), QVariant(QStringLiteral("Èlia")));
+    }
+
+    // A file that cannot be written, the connection not switched, tells SQLite's own cause.
+    void unwritableFileKeepsItsCause()
+    {
+        const QString file = m_dir.filePath(QStringLiteral("spostato.mdb"));
+        RawDb::createOlder(file, {QStringLiteral("CREATE TABLE T (x TEXT)")});
+        Connection cn;
+        cn.open(RawDb::connectionText(file));
+        QVERIFY(QFile::rename(file, file + QStringLiteral(".altrove")));
+        try {
+            cn.execute(QStringLiteral("INSERT INTO T VALUES ('a')"));
+            QFAIL("the write went through");
+        } catch (const AppError &e) {
+            QVERIFY2(e.description().contains(QLatin1String("readonly")), qPrintable(e.description()));
+        }
     }
 
     void errorsKeepApart_data()
