@@ -236,6 +236,9 @@ void DataGrid::keyPressEvent(QKeyEvent *event)
     }
     // Past the view's own Tab handling, which moves between cells.
     const bool back = event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
+    // A cell's editor stands next to the grid in the chain: step from the grid itself.
+    if (state() == EditingState)
+        setFocus(Qt::OtherFocusReason);
     QWidget::focusNextPrevChild(!back);
 }
 

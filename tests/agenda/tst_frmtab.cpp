@@ -331,6 +331,7 @@ private slots:
         QTest::newRow("Ctrl+Shift+Tab") << int(Qt::Key_Backtab) << ctrlShift << false << "cmdLast";
         QTest::newRow("Ctrl+Shift+Tab, unshifted key") << int(Qt::Key_Tab) << ctrlShift << false << "cmdLast";
         QTest::newRow("Ctrl+Tab, typing a cell") << int(Qt::Key_Tab) << ctrl << true << "cmdAdd";
+        QTest::newRow("Ctrl+Shift+Tab, typing a cell") << int(Qt::Key_Backtab) << ctrlShift << true << "cmdLast";
         QTest::newRow("Tab") << int(Qt::Key_Tab) << 0 << false << "";
     }
     void ctrlTabLeavesTheGrid()
