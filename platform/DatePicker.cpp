@@ -128,12 +128,14 @@ QVariant DatePicker::value() const
     return m_tick->isChecked() && shown.isValid() ? QVariant(shown) : QVariant();
 }
 
+// Qt rewrites a typed text unseen when the date set is the one it already held: told here.
 void DatePicker::setValue(const QVariant &value)
 {
     const int type = value.typeId();
     if ((type == QMetaType::QDate || type == QMetaType::QDateTime) && value.toDate().isValid()) {
         m_date->setDate(value.toDate());
         m_tick->setChecked(true);
+        changed();
     } else {
         clear();
     }
@@ -143,6 +145,7 @@ void DatePicker::clear()
 {
     m_tick->setChecked(false);
     m_date->setDate(Clock::today());
+    changed();
 }
 
 bool DatePicker::isComplete() const

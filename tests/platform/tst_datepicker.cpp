@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QLocale>
+#include <QSignalSpy>
 #include <QTest>
 
 class tst_DatePicker : public QObject
@@ -41,6 +42,12 @@ private slots:
         QTest::keyClick(picker.dateBox(), Qt::Key_Return);
         QCOMPARE(picker.dateBox()->text(), keys.left(2) + '/' + keys.mid(2, 2) + '/' + keys.mid(4));
         QCOMPARE(picker.value(), value);
+
+        // A date set afterwards (the hidden one Qt kept for 31/04, say) is known: unticking it is a change.
+        picker.setValue(QDate(2024, 4, 30));
+        QSignalSpy told(&picker, &DatePicker::valueChanged);
+        picker.tickBox()->click();
+        QCOMPARE(told.count(), 1);
     }
 };
 
