@@ -1,14 +1,13 @@
 #include "DataCombo.h"
 
 #include "Conversions.h"
+#include "EditableCombo.h"
 #include "db/Recordset.h"
 
 #include <QAbstractItemView>
 #include <QHash>
 #include <QScreen>
 #include <QScrollBar>
-#include <QStyle>
-#include <QStyleOptionComboBox>
 #include <algorithm>
 
 DataCombo::DataCombo(QWidget *parent) : QComboBox(parent)
@@ -111,12 +110,7 @@ void DataCombo::fitEntries(QComboBox *combo)
 
     if (combo->sizeAdjustPolicy() == QComboBox::AdjustToMinimumContentsLengthWithIcon)
         return;
-    QStyleOptionComboBox option;
-    option.initFrom(combo);
-    option.editable = combo->isEditable();
-    option.frame = combo->hasFrame();
-    const int need = combo->style()->sizeFromContents(QStyle::CT_ComboBox, &option,
-                                                      QSize(textWidth, metrics.height()), combo).width();
+    const int need = EditableCombo::widthFor(combo, textWidth);
     // However long the entry, the combo leaves a quarter of its screen to what stands beside it, so
     // that its form still fits the screen.
     int room = combo->maximumWidth();

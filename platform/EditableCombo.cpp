@@ -26,14 +26,18 @@ void EditableCombo::showPopup()
 
 int EditableCombo::widthFor(const QComboBox *combo, const QString &text)
 {
+    // The text's advance or its ink, whichever is wider: a combo sizes itself by the ink.
+    const QFontMetrics metrics = combo->fontMetrics();
+    return widthFor(combo, std::max(metrics.horizontalAdvance(text), metrics.boundingRect(text).width()));
+}
+
+int EditableCombo::widthFor(const QComboBox *combo, int textWidth)
+{
     QStyleOptionComboBox option;
     option.initFrom(combo);
     option.editable = combo->isEditable();
     option.frame = combo->hasFrame();
-    option.currentText = text;
-    // The text's advance or its ink, whichever is wider: a combo sizes itself by the ink.
-    const QFontMetrics metrics = combo->fontMetrics();
-    const QSize contents(std::max(metrics.horizontalAdvance(text), metrics.boundingRect(text).width()), metrics.height());
+    const QSize contents(textWidth, combo->fontMetrics().height());
     return combo->style()->sizeFromContents(QStyle::CT_ComboBox, &option, contents, combo).width();
 }
 

@@ -15,4 +15,5 @@ public:
 
     // The width a closed combo needs to show the text whole beside its arrow, as its style measures it.
     static int widthFor(const QComboBox *combo, const QString &text);
+    static int widthFor(const QComboBox *combo, int textWidth);
 };
