@@ -2,8 +2,8 @@
 // A banded report: five sections of controls placed in twips, filled from a recordset. A report
 // is a plain definition beside the form that prints it; layout() lays it out into pages and
 // show() opens the modal preview of those pages. The layer knows no table of the system.
-// Every text prints whole: one wider than its box wraps, and a box too low for its lines grows,
-// its section with it.
+// A text wider than its box wraps at its blanks (a word too wide takes a smaller font), and a box
+// too low for its lines grows, its section with it; only a section taller than a page is cut.
 
 #include <QColor>
 #include <QFont>

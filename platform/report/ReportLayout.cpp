@@ -19,8 +19,13 @@ QFont twipFont(QFont font)
 }
 
 LineBreaker::LineBreaker(const QFont &font)
-    : m_metrics(font), m_lineHeight(int(std::ceil(m_metrics.height()))), m_advances(0x10000, -1)
+    : m_metrics(font), m_lineHeight(lineHeightOf(font)), m_latin(0x100, -1)
 {
+}
+
+int LineBreaker::lineHeightOf(const QFont &font)
+{
+    return int(std::ceil(QFontMetricsF(font).height()));
 }
 
 qreal LineBreaker::advance(const QString &text, int at)
@@ -28,10 +33,16 @@ qreal LineBreaker::advance(const QString &text, int at)
     const QChar c = text.at(at);
     if (c.isHighSurrogate())   // a letter outside the basic plane, measured whole
         return m_metrics.horizontalAdvance(text.mid(at, 2));
-    qreal &a = m_advances[c.unicode()];
-    if (a < 0)
-        a = m_metrics.horizontalAdvance(c);
-    return a;
+    if (c.unicode() < m_latin.size()) {
+        qreal &a = m_latin[c.unicode()];
+        if (a < 0)
+            a = m_metrics.horizontalAdvance(c);
+        return a;
+    }
+    auto other = m_others.constFind(c);
+    if (other == m_others.constEnd())
+        other = m_others.insert(c, m_metrics.horizontalAdvance(c));
+    return *other;
 }
 
 std::vector<int> LineBreaker::breaks(const QString &text, int width, bool breakWords)
@@ -141,7 +152,7 @@ void paintPage(QPainter &painter, const ReportLayout &layout, int page)
             break;
         case PlacedItem::Text: {
             const QFont &font = layout.fonts.at(item.font);
-            const int lineHeight = int(std::ceil(QFontMetricsF(font).height()));
+            const int lineHeight = LineBreaker::lineHeightOf(font);
             painter.setPen(color);
             int start = 0;
             QPoint at = item.rect.topLeft();

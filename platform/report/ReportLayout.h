@@ -3,6 +3,7 @@
 // corner. The page count is known before anything is painted; paintPage draws one page on any
 // device (the preview, a printer, a PDF file).
 
+#include <QHash>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -55,6 +56,7 @@ class LineBreaker
 public:
     explicit LineBreaker(const QFont &font);
     int lineHeight() const { return m_lineHeight; }
+    static int lineHeightOf(const QFont &font);   // the layout's and the painter's line height
     // The starts of the lines after the first; none when the text is one line. Lines break at
     // blanks, or also between letters when a word is let break.
     std::vector<int> breaks(const QString &text, int width, bool breakWords = false);
@@ -68,7 +70,9 @@ private:
     QFontMetricsF m_metrics;
     int m_lineHeight;
     qreal m_overflow = 0;
-    std::vector<qreal> m_advances;   // per UTF-16 unit, measured when first met; negative: not yet
+    // Per UTF-16 unit, measured when first met: the Latin-1 ones in a table (negative: not yet).
+    std::vector<qreal> m_latin;
+    QHash<QChar, qreal> m_others;
 };
 
 // The font a report draws a text in, sized in twips: pixel size = points × 20.
