@@ -48,7 +48,7 @@ struct ReportLayout
 constexpr int TwipsPerPoint = 20;
 
 // Breaks the texts of one font into lines of a width: at blanks and at the text's own line breaks,
-// never inside a word. The report fonts draw without kerning or ligatures, so a line is as wide as
+// inside a word only when asked to. The report fonts draw without kerning or ligatures, so a line is as wide as
 // the sum of its letters' advances: measuring is cheap, and the painter draws the lines where they
 // were broken.
 class LineBreaker
@@ -57,8 +57,8 @@ public:
     explicit LineBreaker(const QFont &font);
     int lineHeight() const { return m_lineHeight; }
     static int lineHeightOf(const QFont &font);   // the layout's and the painter's line height
-    // The starts of the lines after the first; none when the text is one line. Lines break at
-    // blanks, or also between letters when a word is let break.
+    // The starts of the lines after the first; none when the text is one line. With breakWords a
+    // word too long for a line is broken between its letters.
     std::vector<int> breaks(const QString &text, int width, bool breakWords = false);
     // The widest line of the last text broken that is wider than its width: a word too long for
     // a line, kept whole. 0 when every line fits.
